@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace platform {
+
+// The program's plain message boxes. Tests install a presenter of their own so that
+// nothing waits for a click; without a GUI the texts go to standard error.
+enum class BoxKind { Error, Notice, Question };
+
+// Returns true for "Yes" (questions) and true otherwise.
+using BoxPresenter = std::function<bool(BoxKind kind, const QString& text)>;
+
+// Replaces the presenter; returns the previous one. An empty presenter restores the default.
+BoxPresenter setBoxPresenter(BoxPresenter presenter);
+
+// The box for an error nobody handled; the text is also written to standard error.
+void errorBox(const QString& text);
+// A notice with an "OK" button ("Game is full", "You are not connected").
+void messageBox(const QString& text);
+// A question with "Yes" and "No"; true for "Yes".
+bool confirmBox(const QString& text);
+
+}  // namespace platform
