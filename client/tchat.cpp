@@ -1,0 +1,342 @@
+#include "client/tchat.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "chat/chatdisplay.h"
+#include "client/dispatchtable.h"
+#include "client/layout.h"
+#include "client/messagequeue.h"
+#include "client/seating.h"
+#include "client/startup.h"
+#include "client/tspylist.h"
+#include "client/windows.h"
+#include "download/tdownload.h"
+#include "host/random.h"
+#include "net/tsock.h"
+#include "platform/singleinstance.h"
+#include "tally/ttallylist.h"
+#include "ui/picturebox.h"
+#include "ui/pictures.h"
+#include "ui/tabout.h"
+#include "ui/thelp.h"
+#include "ui/tiledpanel.h"
+
+namespace {
+
+const QColor kLime(0, 255, 0);
+
+void setPointSize(QWidget* w, int points, bool bold = false) {
+    QFont f = w->font();
+    f.setPointSize(points);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+}  // namespace
+
+Tchat::Tchat(Windows& windows, QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), windows_(windows), arguments_(std::move(arguments)) {
+    windows_.chat = this;
+    setObjectName("chat");
+    setWindowTitle("Quivelo");
+    buildControls();
+    buildMenus();
+
+    sock = new TSock(this);
+    sock->setObjectName("sock");
+    sock->setPortName("7775");
+    Sock11 = new TSock(this);
+    Sock11->setObjectName("Sock11");
+    Sock11->setHostName("127.0.0.1");
+    Sock11->setPortName("9001");
+
+    seating_ = std::make_unique<Seating>(*this);
+    startup_ = std::make_unique<Startup>(*this);
+    queue_ = std::make_unique<ClientQueue>(*this);
+    registerDispatchTable(*this, *queue_);
+
+    resize(layout::kClientWidth, layout::kClientHeight + menuBar()->sizeHint().height());
+    FormCreate();
+}
+
+Tchat::~Tchat() = default;
+
+void Tchat::buildControls() {
+    client_ = new ui::TiledPanel(this);
+    client_->setObjectName("client");
+    QPalette pal = client_->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, kLime);
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, kLime);
+    pal.setColor(QPalette::Button, Qt::black);
+    pal.setColor(QPalette::ButtonText, kLime);
+    client_->setPalette(pal);
+    static_cast<ui::TiledPanel*>(client_)->setTile(ui::picture("background.jpg"));
+    setCentralWidget(client_);
+    client_->installEventFilter(this);
+
+    for (const layout::Place& place : layout::places()) {
+        const QString name = QLatin1String(place.name);
+        QWidget* parent = *place.parent ? control<QWidget>(QLatin1String(place.parent)) : client_;
+        QWidget* w = nullptr;
+        if (name.startsWith("panel_")) {
+            w = new ui::TiledPanel(parent);
+        } else if (name.startsWith("label_")) {
+            w = new QLabel(parent);
+        } else if (name.startsWith("image_") || name.startsWith("button_")) {
+            w = new ui::PictureBox(parent);
+        } else if (name.startsWith("stringgrid_player")) {
+            w = new QWidget(parent);
+        } else if (name.startsWith("dart")) {
+            auto* slot = new QFrame(parent);
+            slot->setStyleSheet(
+                "QFrame { border: 1px solid rgb(128,128,128); background: transparent; }");
+            w = slot;
+        } else if (name == "mainchat") {
+            w = new ChatDisplay(parent);
+        } else if (name == "mychat") {
+            w = new QLineEdit(parent);
+        } else if (name.startsWith("b_phrase")) {
+            w = new QPushButton(parent);
+        }
+        Q_ASSERT(w);
+        w->setObjectName(name);
+        w->setGeometry(place.rect);
+    }
+
+    mainchat = control<ChatDisplay>("mainchat");
+    mychat = control<QLineEdit>("mychat");
+    mychat->setFrame(false);
+    mychat->setText("<Enter Chat Here>");
+    setPointSize(mychat, 10);
+
+    control<QLabel>("label_round")->setText("Throws: 0");
+    control<QLabel>("label_turn")->setText("Waiting..");
+    for (int n = 1; n <= 4; ++n) {
+        auto* name = control<QLabel>("label_playername", n);
+        name->setText("<Waiting>");
+        setPointSize(name, 10);
+        auto* score = control<QLabel>("label_score", n);
+        score->setText("0");
+        setPointSize(score, 12);
+        auto* eyes = control<ui::PictureBox>("image_eyes", n);
+        eyes->setPicture(ui::picture("eyes.jpg"));
+        eyes->hide();
+    }
+    for (int d = 1; d <= 3; ++d) {
+        control<QLabel>("label_dartcaption", d)->setText(QString("Dart %1").arg(d));
+        control<ui::PictureBox>("image_dartcolumn", d)->setPicture(ui::picture("dartcolumn.jpg"));
+        auto* value = control<QLabel>("label_dart", d);
+        value->setText("0");
+        setPointSize(value, 11);
+        auto* thrown = control<ui::PictureBox>("image_throwndart", d);
+        thrown->setPicture(ui::picture("throwndart.png"));
+        thrown->hide();
+    }
+    // The slots and the dice lie over the column backings, in that order.
+    for (int d = 1; d <= 3; ++d)
+        for (int k = 1; k <= 4; ++k)
+            control<QWidget>(QString("dart%1dice%2").arg(d).arg(k))->raise();
+    for (int i = 1; i <= 12; ++i) {
+        auto* die = control<ui::PictureBox>("image_dice", i);
+        die->raise();
+        die->hide();
+    }
+    control<ui::PictureBox>("image_logo")->setPicture(ui::picture("decoration.jpg"));
+    control<ui::PictureBox>("image_dartboard")->setPicture(ui::picture("dartboard.jpg"));
+    for (int d = 1; d <= 3; ++d)
+        control<QWidget>("image_throwndart", d)->raise();
+
+    auto* throwButton = control<ui::PictureBox>("button_throwdarts");
+    throwButton->setPicture(ui::picture("throwbutton.jpg"));
+    throwButton->setCursor(Qt::PointingHandCursor);
+    auto* autoButton = control<ui::PictureBox>("button_autoplace");
+    autoButton->setPicture(ui::picture("autoplace.jpg"));
+    autoButton->setCursor(Qt::PointingHandCursor);
+
+    auto* winner = control<ui::TiledPanel>("panel_winner");
+    winner->setBorder(kLime);
+    for (const char* n : {"label_wintitle1", "label_winner1"}) {
+        auto* l = control<QLabel>(n);
+        l->setStyleSheet("color: rgb(128,128,128);");
+        setPointSize(l, 14, true);
+    }
+    for (const char* n : {"label_wintitle2", "label_winner2"}) {
+        auto* l = control<QLabel>(n);
+        setPointSize(l, 14, true);
+        l->raise();
+    }
+    control<QLabel>("label_wintitle1")->setText("The Winner!!");
+    control<QLabel>("label_wintitle2")->setText("The Winner!!");
+    winner->raise();
+    winner->hide();
+
+    for (int n = 1; n <= 10; ++n) {
+        auto* b = control<QPushButton>("b_phrase", n);
+        b->setText(QString("P%1").arg(n));
+        b->setFlat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setStyleSheet(
+            "QPushButton { color: rgb(0,255,0); background: black; border: 1px solid rgb(0,128,0);"
+            " font-size: 7pt; padding: 0; }"
+            "QPushButton:hover { border-color: rgb(0,255,0); }"
+            "QPushButton:pressed { background: rgb(0,64,0); }");
+    }
+
+    setMinimumSize(layout::kClientWidth, layout::kClientHeight);
+}
+
+void Tchat::buildMenus() {
+    auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                       bool checkable = false) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        a->setCheckable(checkable);
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu("File");
+    StartGame1 = item(file, "StartGame1", "Start Game");
+    StartTeamGame1 = item(file, "StartTeamGame1", "Start Team Game");
+    file->addSeparator();
+    Exit1 = item(file, "Exit1", "Exit");
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* options = menuBar()->addMenu("Options");
+    PlaySounds1 = item(options, "PlaySounds1", "Play Non-Voice Sounds", true);
+    PlaySounds1->setChecked(true);
+    PlayVoiceSounds1 = item(options, "PlayVoiceSounds1", "Play Voice Sounds", true);
+    PlayVoiceSounds1->setChecked(true);
+    options->addSeparator();
+    TextColor1 = item(options, "TextColor1", "Text Color");
+    ActionColor1 = item(options, "ActionColor1", "Action Color");
+    TextSize1 = options->addMenu("Text Size");
+    TextSize1->setObjectName("TextSize1");
+    for (const char* size : {"8", "10", "12", "14"})
+        item(TextSize1, qPrintable(QString("TextSize%1").arg(size)), size, true);
+    // One item shown in two menus, so the two check marks always agree.
+    ScrollChatOff1 = item(options, "ScrollChatOff1", "Scroll Chat Off", true);
+    ScrollChatOff1->setShortcut(QKeySequence("Ctrl+S"));
+    connect(ScrollChatOff1, &QAction::toggled, this,
+            [this](bool on) { mainchat->setScrollChatOff(on); });
+    options->addSeparator();
+    JustWatch1 = item(options, "JustWatch1", "Just Watch", true);
+
+    QMenu* view = menuBar()->addMenu("View");
+    TallyList1 = item(view, "TallyList1", "Tally List");
+    SpyList1 = item(view, "SpyList1", "Spy List");
+    PhraseButtonList1 = item(view, "PhraseButtonList1", "Phrase Button List");
+
+    QMenu* help = menuBar()->addMenu("Help");
+    Contents1 = item(help, "Contents1", "Contents");
+    help->addSeparator();
+    About1 = item(help, "About1", "About");
+
+    popup_kick = new QMenu(this);
+    popup_kick->setObjectName("popup_kick");
+    RemoveFromGame1 = item(popup_kick, "RemoveFromGame1", "Remove From Game");
+
+    auto* chatMenu = new QMenu(this);
+    chatMenu->setObjectName("popup_chat");
+    QAction* copy = item(chatMenu, "Copy1", "Copy");
+    copy->setShortcut(QKeySequence("Ctrl+C"));
+    connect(copy, &QAction::triggered, mainchat, &QTextEdit::copy);
+    chatMenu->addSeparator();
+    chatMenu->addAction(ScrollChatOff1);
+    mainchat->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(mainchat, &QWidget::customContextMenuRequested, this,
+            [this, chatMenu](const QPoint& at) { chatMenu->popup(mainchat->mapToGlobal(at)); });
+
+    auto* inputMenu = new QMenu(this);
+    inputMenu->setObjectName("popup_input");
+    QAction* paste = item(inputMenu, "Paste1", "Paste");
+    paste->setShortcut(QKeySequence("Ctrl+V"));
+    connect(paste, &QAction::triggered, this, [this] {
+        const QString text = QGuiApplication::clipboard()->text();
+        if (!text.isEmpty()) mychat->setText(text);
+    });
+    mychat->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(mychat, &QWidget::customContextMenuRequested, this,
+            [this, inputMenu](const QPoint& at) { inputMenu->popup(mychat->mapToGlobal(at)); });
+}
+
+void Tchat::connectWindows() {
+    Windows& w = windows_;
+    connect(Contents1, &QAction::triggered, this, [&w] { w.help->show(); });
+    connect(About1, &QAction::triggered, this, [&w] { w.about->show(); });
+    w.help->onAbout = [&w] { w.about->show(); };
+    connect(SpyList1, &QAction::triggered, this, [&w] { w.spylist->show(); });
+    connect(TallyList1, &QAction::triggered, this, [&w] { w.tallylist->show(); });
+    w.download->onCloseProgram = [this] { close(); };
+}
+
+void Tchat::layoutRegions() {
+    // The dice board and the chat area grow with the window; the dartboard keeps
+    // to the right edge and everything else stays where it is.
+    const int dw = qMax(0, client_->width() - layout::kClientWidth);
+    const int dh = qMax(0, client_->height() - layout::kClientHeight);
+    auto grow = [this](const char* name, int w, int h) {
+        QRect r = layout::place(name).rect;
+        control<QWidget>(name)->setGeometry(r.adjusted(0, 0, w, h));
+    };
+    grow("panel_diceboard", dw, 0);
+    grow("panel_dicepanel", dw, 0);
+    control<QWidget>("panel_dartboard")
+        ->move(layout::place("panel_dartboard").rect.topLeft() + QPoint(dw, 0));
+    grow("panel_chat", dw, dh);
+    grow("mainchat", dw, dh);
+    QWidget* area = control<QWidget>("panel_chat");
+    QRect input = layout::place("mychat").rect;
+    const bool resized = dw > 0 || dh > 0;
+    mychat->setGeometry(input.left(), input.top() + dh,
+                        resized ? area->width() - 19 : input.width(), input.height());
+}
+
+bool Tchat::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) layoutRegions();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tchat::addlinetochat(const QString& text, const QColor& colour) {
+    mainchat->addlinetochat(text, colour);
+}
+
+void Tchat::FormCreate() {
+    mutex_ = platform::createNamedMutex("quivelo");
+    seating_->clearall();
+    rng::randomize();
+    state_.ishost = false;
+    for (int n = 1; n <= 4; ++n)
+        control<QLabel>("label_playername", n)->setText("<Waiting>");
+    state_.hostaddress.clear();
+    state_.turnseat = 0;
+    control<QWidget>("button_throwdarts")->hide();
+    control<QWidget>("button_autoplace")->hide();
+}
+
+void Tchat::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_ || event->spontaneous()) return;
+    shown_ = true;
+    FormShow();
+}
+
+void Tchat::FormShow() {
+    startup_->processparams();
+}
+
+void Tchat::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    emit closed();
+}

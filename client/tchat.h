@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "client/clientstate.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class ChatDisplay;
+class TSock;
+class ClientQueue;
+class Seating;
+class Startup;
+struct Windows;
+class QLockFile;
+
+// The main window: the player panel with four score cards, the dice board, the
+// dartboard, the chat and the menus. It builds its controls, owns the client
+// state and the game connection, and hands everything else to the classes that
+// hold each concern (queue and dispatch, seating, start-up, ...).
+class Tchat : public QMainWindow {
+    Q_OBJECT
+  public:
+    Tchat(Windows& windows, QStringList arguments, QWidget* parent = nullptr);
+    ~Tchat() override;
+
+    // Wires the menu items and the windows to each other, once all windows exist.
+    void connectWindows();
+
+    ClientState& state() { return state_; }
+    Windows& windows() { return windows_; }
+    const QStringList& arguments() const { return arguments_; }
+
+    // A control by name, or by prefix and number ("label_playername" + 2).
+    template <typename T>
+    T* control(const QString& name) const {
+        return findChild<T*>(name);
+    }
+    template <typename T>
+    T* control(const QString& prefix, int number) const {
+        return findChild<T*>(prefix + QString::number(number));
+    }
+
+    // Adds one line to the chat display in a colour (0x00BBGGRR values are QColor here).
+    void addlinetochat(const QString& text, const QColor& colour);
+
+    // The colours the status lines use.
+    static QColor systemColour() { return QColor(192, 192, 192); }
+    static QColor watchingColour() { return QColor(156, 152, 120); }
+    static QColor startColour() { return QColor(0, 255, 0); }
+
+    TSock* sock = nullptr;    // the game connection
+    TSock* Sock11 = nullptr;  // the lobby link
+    ChatDisplay* mainchat = nullptr;
+    QLineEdit* mychat = nullptr;
+
+    QAction* StartGame1 = nullptr;
+    QAction* StartTeamGame1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* PlaySounds1 = nullptr;
+    QAction* PlayVoiceSounds1 = nullptr;
+    QAction* TextColor1 = nullptr;
+    QAction* ActionColor1 = nullptr;
+    QMenu* TextSize1 = nullptr;
+    QAction* ScrollChatOff1 = nullptr;
+    QAction* JustWatch1 = nullptr;
+    QAction* TallyList1 = nullptr;
+    QAction* SpyList1 = nullptr;
+    QAction* PhraseButtonList1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* About1 = nullptr;
+    QMenu* popup_kick = nullptr;
+    QAction* RemoveFromGame1 = nullptr;
+
+    ClientQueue& queue() { return *queue_; }
+    Seating& seating() { return *seating_; }
+    Startup& startup() { return *startup_; }
+
+  signals:
+    // The window has closed; closing the main window ends the program.
+    void closed();
+    // The host has announced this client's own seat.
+    void ownArrival();
+    // A seat's player arrived or left.
+    void seatsChanged();
+    // The board reset has cleared the cards; the darts are cleared next.
+    void dartsCleared();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    void layoutRegions();
+    void FormCreate();
+    void FormShow();
+
+    Windows& windows_;
+    QStringList arguments_;
+    ClientState state_;
+    QWidget* client_ = nullptr;
+    bool shown_ = false;
+    std::unique_ptr<QLockFile> mutex_;
+    std::unique_ptr<ClientQueue> queue_;
+    std::unique_ptr<Seating> seating_;
+    std::unique_ptr<Startup> startup_;
+};

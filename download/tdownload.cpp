@@ -1,0 +1,92 @@
+#include "download/tdownload.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/messagebox.h"
+#include "platform/shell.h"
+#include "ui/picturebox.h"
+#include "ui/pictures.h"
+#include "ui/tiledpanel.h"
+
+namespace {
+
+ui::TiledPanel* whitePanel(QWidget* parent, QRect r) {
+    auto* p = new ui::TiledPanel(parent, Qt::white);
+    p->setGeometry(r);
+    return p;
+}
+
+QLabel* text(QWidget* parent, const QString& t, QRect r) {
+    auto* l = new QLabel(t, parent);
+    l->setWordWrap(true);
+    l->setGeometry(r);
+    l->setStyleSheet("color: black;");
+    return l;
+}
+
+}  // namespace
+
+Tdownload::Tdownload(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName("download");
+    setWindowTitle("Download The Vant11 Lobby");
+    setFixedSize(724, 500);
+    setModal(false);
+
+    auto* left = whitePanel(this, {4, 6, 450, 487});
+    auto* picture = new ui::PictureBox(left);
+    picture->setGeometry(31, 8, 388, 300);
+    picture->setPicture(ui::picture("download.jpg"));
+    auto* closed = new QLabel("IS CLOSED", left);
+    closed->setGeometry(330, 20, 80, 14);
+    closed->setStyleSheet("color: red; font-size: 7pt;");
+    text(left,
+         "Download The Vant11 Lobby Now to play this  and other exciting games online with "
+         "other players!",
+         {16, 314, 418, 34});
+    getbutton = new QPushButton("Download And Install The Vant11 Lobby Now", left);
+    getbutton->setObjectName("getbutton");
+    getbutton->setGeometry(60, 356, 330, 30);
+    infolabel = text(left, "", {16, 398, 300, 18});
+    infolabel->setObjectName("infolabel");
+    abortbutton = new QPushButton("Stop Download", left);
+    abortbutton->setObjectName("abortbutton");
+    abortbutton->setGeometry(324, 394, 110, 24);
+    infolabel3 = text(left, "", {16, 424, 418, 18});
+    infolabel3->setObjectName("infolabel3");
+    infolabel2 = text(left, "", {16, 450, 418, 18});
+    infolabel2->setObjectName("infolabel2");
+    infolabel2->hide();
+
+    auto* upper = whitePanel(this, {460, 6, 257, 228});
+    text(upper,
+         "To proceed to the game without the ability to play against others click the button "
+         "below.",
+         {12, 40, 233, 60});
+    Button1 = new QPushButton("Play Solo Game", upper);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(48, 130, 160, 30);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::hide);
+
+    auto* lower = whitePanel(this, {460, 236, 257, 257});
+    text(lower,
+         "If you already have The Vant11 Lobby and you wish to play with others then click the "
+         "button below to close this game and open The Vant11 Lobby.",
+         {12, 40, 233, 80});
+    Button2 = new QPushButton("Play with Others", lower);
+    Button2->setObjectName("Button2");
+    Button2->setGeometry(48, 150, 160, 30);
+    connect(Button2, &QPushButton::clicked, this, &Tdownload::Button2Click);
+}
+
+void Tdownload::Button2Click() {
+    if (!QFileInfo::exists(kLobbyPath)) {
+        platform::messageBox(
+            "Please close the game and open the Vant11 Lobby using the icon on your desktop or "
+            "using the your Window's start-up menu.");
+        return;
+    }
+    platform::startProgram(kLobbyPath);
+    if (onCloseProgram) onCloseProgram();
+}

@@ -1,0 +1,31 @@
+#include "ui/picturebox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ui {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void PictureBox::clearPicture() {
+    picture_ = QPixmap();
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (picture_.isNull()) return;
+    QPainter p(this);
+    p.drawPixmap(0, 0, picture_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    if (onMouseDown) onMouseDown(event->button());
+    QWidget::mousePressEvent(event);
+}
+
+}  // namespace ui
