@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -41,9 +42,22 @@ bool IoResult::wouldBlock() const {
     return count < 0 && error == 10035;
 }
 
+namespace {
+
+// Messages are small and each one matters at once: without this, a second message
+// sent right after another waits for the first one's acknowledgement.
+void sendWithoutDelay(int fd) {
+    int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+}  // namespace
+
 int openStreamSocket() {
     (void)kSigpipeIgnored;
-    return ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd >= 0) sendWithoutDelay(fd);
+    return fd;
 }
 
 int lastSocketError() {
@@ -74,7 +88,9 @@ int acceptConnection(int fd, Ipv4Endpoint* peer) {
     sockaddr_in a{};
     socklen_t len = sizeof a;
     int s = ::accept4(fd, reinterpret_cast<sockaddr*>(&a), &len, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (s >= 0 && peer) *peer = {a.sin_addr.s_addr, ntohs(a.sin_port)};
+    if (s < 0) return s;
+    sendWithoutDelay(s);
+    if (peer) *peer = {a.sin_addr.s_addr, ntohs(a.sin_port)};
     return s;
 }
 

@@ -2,7 +2,7 @@
 // what it connects to for each command line.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/peer.h"
+#include "tests/support/peer.h"
 #include "tests/e2e/program.h"
 #include "tests/support/eventloop.h"
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/peer.h"
+#include "tests/support/peer.h"
 
 #include "tests/support/eventloop.h"
 
@@ -54,4 +54,26 @@ QByteArray TestClient::waitFor(const QByteArray& prefix, int ms) {
         },
         ms);
     return found;
+}
+
+QList<QByteArray> TestClient::takeNew(int ms) {
+    if (ms > 0) testsupport::spin(ms);
+    pump();
+    QList<QByteArray> fresh = messages_.mid(seen_);
+    seen_ = int(messages_.size());
+    return fresh;
+}
+
+bool TestClient::waitForNew(int count, int ms) {
+    return testsupport::waitUntil(
+        [&] {
+            pump();
+            return messages_.size() - seen_ >= count;
+        },
+        ms);
+}
+
+bool TestClient::closedByPeer() {
+    pump();
+    return socket_.state() == QAbstractSocket::UnconnectedState;
 }

@@ -30,6 +30,11 @@ class TestClient {
     // Waits for a message that starts with `prefix`; returns it or an empty array.
     QByteArray waitFor(const QByteArray& prefix, int ms = 5000);
     QList<QByteArray> messages();  // everything received so far, in order
+    // The messages not yet taken by waitFor or takeNew, after waiting `ms` for more.
+    QList<QByteArray> takeNew(int ms = 0);
+    // Waits until `count` messages are waiting to be taken.
+    bool waitForNew(int count, int ms = 5000);
+    bool closedByPeer();
     QTcpSocket& socket() { return socket_; }
 
   private:
