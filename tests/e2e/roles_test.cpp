@@ -2,9 +2,9 @@
 // what it connects to for each command line.
 #include <gtest/gtest.h>
 
-#include "tests/support/peer.h"
 #include "tests/e2e/program.h"
 #include "tests/support/eventloop.h"
+#include "tests/support/peer.h"
 
 using testsupport::spin;
 using testsupport::waitUntil;
