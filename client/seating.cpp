@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QLabel>
 
+#include "client/diceboard.h"
+#include "client/scorecards.h"
 #include "client/tchat.h"
 #include "client/tspylist.h"
 #include "client/windows.h"
@@ -99,7 +101,7 @@ void Seating::loadboard(const QByteArray& data) {
     if (!isPlayerSeat(seat) || number < 15 || number > 21) return;
     w_.state().cardmarks[seat - 1][number - 15] = qBound(0, marks, 3);
     w_.control<QLabel>("label_score", seat)->setText(f.text(3));
-    w_.control<QWidget>("stringgrid_player", seat)->update();
+    w_.scorecards().redraw(seat);
 }
 
 void Seating::full() {
@@ -124,12 +126,12 @@ void Seating::clearall() {
         w_.control<QWidget>("image_eyes", n)->hide();
     w_.JustWatch1->setChecked(false);
     for (int n = 1; n <= 4; ++n) {
-        w_.control<QWidget>("stringgrid_player", n)->update();
+        w_.scorecards().redraw(n);
         w_.control<QLabel>("label_score", n)->setText("0");
     }
     for (int d = 1; d <= 3; ++d)
         w_.control<QWidget>("image_throwndart", d)->hide();
-    emit w_.dartsCleared();
+    w_.diceboard().cleardarts();
 }
 
 void Seating::sockInfo(TSock*, TSocketInfo, const QString& text) {

@@ -14,10 +14,14 @@
 #include <QShowEvent>
 
 #include "chat/chatdisplay.h"
+#include "client/diceboard.h"
 #include "client/dispatchtable.h"
 #include "client/layout.h"
 #include "client/messagequeue.h"
+#include "client/scorecard.h"
+#include "client/scorecards.h"
 #include "client/seating.h"
+#include "client/sounds.h"
 #include "client/startup.h"
 #include "client/tspylist.h"
 #include "client/windows.h"
@@ -61,6 +65,10 @@ Tchat::Tchat(Windows& windows, QStringList arguments, QWidget* parent)
     Sock11->setHostName("127.0.0.1");
     Sock11->setPortName("9001");
 
+    imageLists_ = ImageLists::load();
+    sounds_ = std::make_unique<Sounds>(*this);
+    scorecards_ = std::make_unique<ScoreCards>(*this);
+    diceboard_ = std::make_unique<DiceBoard>(*this);
     seating_ = std::make_unique<Seating>(*this);
     startup_ = std::make_unique<Startup>(*this);
     queue_ = std::make_unique<ClientQueue>(*this);
@@ -70,7 +78,11 @@ Tchat::Tchat(Windows& windows, QStringList arguments, QWidget* parent)
     FormCreate();
 }
 
-Tchat::~Tchat() = default;
+Tchat::~Tchat() {
+    // The connection closes with the window; nothing is left to hear about it.
+    sock->OnInfo = nullptr;
+    sock->OnRead = nullptr;
+}
 
 void Tchat::buildControls() {
     client_ = new ui::TiledPanel(this);
@@ -98,7 +110,7 @@ void Tchat::buildControls() {
         } else if (name.startsWith("image_") || name.startsWith("button_")) {
             w = new ui::PictureBox(parent);
         } else if (name.startsWith("stringgrid_player")) {
-            w = new QWidget(parent);
+            w = new ScoreCard(name.back().digitValue(), parent);
         } else if (name.startsWith("dart")) {
             auto* slot = new QFrame(parent);
             slot->setStyleSheet(
@@ -212,6 +224,9 @@ void Tchat::buildMenus() {
     file->addSeparator();
     Exit1 = item(file, "Exit1", "Exit");
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(StartGame1, &QAction::triggered, this, [this] { diceboard_->StartGame1Click(); });
+    connect(StartTeamGame1, &QAction::triggered, this,
+            [this] { diceboard_->StartTeamGame1Click(); });
 
     QMenu* options = menuBar()->addMenu("Options");
     PlaySounds1 = item(options, "PlaySounds1", "Play Non-Voice Sounds", true);

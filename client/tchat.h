@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "client/clientstate.h"
+#include "client/imagelists.h"
 
 class QAction;
 class QLabel;
@@ -13,7 +14,10 @@ class QMenu;
 class ChatDisplay;
 class TSock;
 class ClientQueue;
+class DiceBoard;
+class ScoreCards;
 class Seating;
+class Sounds;
 class Startup;
 struct Windows;
 class QLockFile;
@@ -79,6 +83,10 @@ class Tchat : public QMainWindow {
     ClientQueue& queue() { return *queue_; }
     Seating& seating() { return *seating_; }
     Startup& startup() { return *startup_; }
+    DiceBoard& diceboard() { return *diceboard_; }
+    ScoreCards& scorecards() { return *scorecards_; }
+    Sounds& sounds() { return *sounds_; }
+    const ImageLists& imageLists() const { return imageLists_; }
 
   signals:
     // The window has closed; closing the main window ends the program.
@@ -87,8 +95,10 @@ class Tchat : public QMainWindow {
     void ownArrival();
     // A seat's player arrived or left.
     void seatsChanged();
-    // The board reset has cleared the cards; the darts are cleared next.
-    void dartsCleared();
+    // This client's player completed a double bull.
+    void doubleBull();
+    // The host announced the winner (a name, or two joined by " and ").
+    void gameWon(const QString& names);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -108,7 +118,11 @@ class Tchat : public QMainWindow {
     QWidget* client_ = nullptr;
     bool shown_ = false;
     std::unique_ptr<QLockFile> mutex_;
-    std::unique_ptr<ClientQueue> queue_;
+    ImageLists imageLists_;
+    std::unique_ptr<Sounds> sounds_;
+    std::unique_ptr<ScoreCards> scorecards_;
+    std::unique_ptr<DiceBoard> diceboard_;
     std::unique_ptr<Seating> seating_;
     std::unique_ptr<Startup> startup_;
+    std::unique_ptr<ClientQueue> queue_;
 };
