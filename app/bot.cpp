@@ -86,6 +86,7 @@ void Bot::handle(const QByteArray& line) {
             case Msg::existingplayers: {
                 const int seat = f.number(0);
                 if (seat >= 1 && seat <= 9) names_[size_t(seat)] = f.text(1);
+                if (seat != myseat_) print(QString("seat %1: %2").arg(seat).arg(f.text(1)));
                 if (def->id == Msg::newplayerinfo && seat == myseat_) {
                     print(QString("%1 sits in seat %2").arg(options_.name).arg(myseat_));
                     if (myseat_ == 1 && !options_.start.isEmpty())

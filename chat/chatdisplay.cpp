@@ -1,5 +1,8 @@
 #include "chat/chatdisplay.h"
 
+#include <cstdio>
+
+#include <QDateTime>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -25,6 +28,12 @@ void ChatDisplay::setFontSize(int points) {
 }
 
 void ChatDisplay::addlinetochat(const QString& text, const QColor& colour) {
+    // QUIVELO_CHAT_LOG=1 copies every line to standard error with the time it was
+    // shown (milliseconds since the epoch), for support and for measurements.
+    static const bool logLines = qEnvironmentVariableIsSet("QUIVELO_CHAT_LOG");
+    if (logLines)
+        std::fprintf(stderr, "chat %lld %s\n", QDateTime::currentMSecsSinceEpoch(),
+                     qPrintable(text));
     setUpdatesEnabled(false);
     QScrollBar* bar = verticalScrollBar();
     const int firstVisible = bar->value();

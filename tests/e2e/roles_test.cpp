@@ -131,3 +131,17 @@ TEST(Roles, TheHostClosingTheConnectionEndsTheProgram) {
     ASSERT_TRUE(quivelo.waitForExit(5000));
     EXPECT_EQ(quivelo.exitCode(), 0);
 }
+
+TEST(Roles, ABotJoiningASoloGameTakesSeatTwoFromVuzi) {
+    Program quivelo("quivelo");
+    quivelo.start({});
+    TestClient probe;  // waits for the host to be up
+    ASSERT_TRUE(waitUntil([&] { return probe.connectTo(kGamePort, 200); }, 10000));
+    probe.socket().close();
+    Program bot("quivelo-bot");
+    bot.start({"--port", QString::number(kGamePort), "--name", "Robo"});
+    ASSERT_TRUE(waitUntil([&] { return bot.output().contains("seat 1: You"); }, 10000))
+        << bot.output().toStdString() << bot.errors().toStdString();
+    // The probe left seat 2 free again, so the bot sits there in place of Vuzi.
+    EXPECT_TRUE(bot.output().contains("Robo sits in seat 2"));
+}
