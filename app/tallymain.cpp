@@ -1,5 +1,4 @@
 // quivelo-tally: shows, compresses and decompresses tally files.
-#include <unistd.h>
 
 #include <cstdio>
 #include <exception>
@@ -9,32 +8,13 @@
 #include <vector>
 
 #include "tally/lzrw1.h"
+#include "tally/scratchfile.h"
 #include "tally/stringgrid.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: quivelo-tally show FILE | compress IN OUT | decompress IN OUT";
-
-// A private file for the grid text, gone when this goes.
-class ScratchFile {
-  public:
-    ScratchFile() {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "quivelo-tally-XXXXXX").string();
-        std::vector<char> buffer(name.begin(), name.end());
-        buffer.push_back('\0');
-        const int fd = mkstemp(buffer.data());
-        if (fd < 0) throw std::runtime_error("Cannot create a temporary file in " + name);
-        close(fd);
-        path_ = buffer.data();
-    }
-    ~ScratchFile() { std::remove(path_.c_str()); }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 std::string cellOf(const tally::StringGrid& grid, int col, int row) {
     if (col >= grid.colCount() || row >= grid.rowCount()) return "";
@@ -80,7 +60,7 @@ void printTally(const tally::StringGrid& grid) {
 }
 
 int show(const std::string& path) {
-    ScratchFile text;
+    tally::ScratchFile text;
     tally::Tlzrw1 compressor;
     compressor.InputFile = path;
     compressor.OutputFile = text.path();

@@ -7,10 +7,12 @@
 #include "client/seating.h"
 #include "client/sounds.h"
 #include "client/tchat.h"
+#include "client/windows.h"
 #include "host/random.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
 #include "platform/messagebox.h"
+#include "tally/ttallylist.h"
 #include "ui/picturebox.h"
 
 using protocol::Fields;
@@ -84,7 +86,7 @@ void DiceBoard::startthegame(const QByteArray& data) {
         Tchat::systemColour());
     auto* second = w_.control<QLabel>("label_playername", 2);
     if (second->text() == "<Waiting>") second->setText("Vuzi");
-    emit w_.seatsChanged();
+    w_.loadchecklist();
 }
 
 void DiceBoard::getnextplayer(const QByteArray& data) {
@@ -201,7 +203,8 @@ void DiceBoard::placedice(const QByteArray& data) {
         w_.sounds().playsounds("bull");
     } else if (value.compare("dbull", Qt::CaseInsensitive) == 0) {
         w_.sounds().playsounds("dbull");
-        if (seat == w_.state().myseat) emit w_.doubleBull();
+        Ttallylist* tally = w_.windows().tallylist;
+        if (seat == w_.state().myseat && tally && tally->hasCurrentPlayers()) tally->addit(3, 0);
     } else {
         const int v = protocol::toNumber(f.raw(1));
         if (v < 15)

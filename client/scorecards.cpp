@@ -6,7 +6,9 @@
 #include "client/scorecard.h"
 #include "client/sounds.h"
 #include "client/tchat.h"
+#include "client/windows.h"
 #include "net/protocol.h"
+#include "tally/ttallylist.h"
 
 using protocol::Fields;
 using protocol::Msg;
@@ -74,5 +76,11 @@ void ScoreCards::winner(const QByteArray& data) {
     QWidget* panel = w_.control<QWidget>("panel_winner");
     panel->raise();  // over the dice lying on the darts
     panel->show();
-    emit w_.gameWon(names);
+
+    // Watchers do not tally, nor do team games.
+    const int seat = w_.state().myseat;
+    Ttallylist* tally = w_.windows().tallylist;
+    if (seat < 1 || seat > 4 || !tally || !tally->hasCurrentPlayers() || team) return;
+    const bool mine = names == w_.control<QLabel>("label_playername", seat)->text();
+    tally->addgame(mine ? QString(tally::TallyStore::kOwnWin) : names);
 }

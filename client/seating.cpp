@@ -53,7 +53,6 @@ void Seating::newplayerinfo(const QByteArray& data) {
     const ClientState& st = w_.state();
     if (seat == st.myseat) {
         notice("You are Connected.");
-        emit w_.ownArrival();
     } else {
         notice(name + " is Connected.");
     }
@@ -67,7 +66,7 @@ void Seating::newplayerinfo(const QByteArray& data) {
         w_.control<QWidget>("label_score", seat)->show();
         w_.control<QWidget>("stringgrid_player", seat)->show();
     }
-    emit w_.seatsChanged();
+    w_.loadchecklist();
 }
 
 void Seating::playerdisconnected(const QByteArray& data) {
@@ -90,7 +89,7 @@ void Seating::playerdisconnected(const QByteArray& data) {
         label->setText(seat == 2 ? "Vuzi" : "<Waiting>");
         w_.control<QWidget>("image_eyes", seat)->hide();
     }
-    emit w_.seatsChanged();
+    w_.loadchecklist();
 }
 
 void Seating::loadboard(const QByteArray& data) {

@@ -294,6 +294,7 @@ void Tchat::connectWindows() {
     connect(SpyList1, &QAction::triggered, this, [&w] { w.spylist->show(); });
     connect(TallyList1, &QAction::triggered, this, [&w] { w.tallylist->show(); });
     w.download->onCloseProgram = [this] { close(); };
+    w.tallylist->loadchecklist = [this] { loadchecklist(); };
 }
 
 void Tchat::layoutRegions() {
@@ -321,6 +322,17 @@ void Tchat::layoutRegions() {
 bool Tchat::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) layoutRegions();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void Tchat::loadchecklist() {
+    Ttallylist* tally = windows_.tallylist;
+    if (!tally) return;
+    QStringList names;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const QString name = control<QLabel>("label_playername", seat)->text();
+        if (seat != state_.myseat && name != "<Waiting>") names << name;
+    }
+    tally->loadCurrentPlayers(names);
 }
 
 void Tchat::addlinetochat(const QString& text, const QColor& colour) {

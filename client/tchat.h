@@ -49,6 +49,9 @@ class Tchat : public QMainWindow {
         return findChild<T*>(prefix + QString::number(number));
     }
 
+    // Refills the tally window's "Players In Current Game" from the name labels.
+    void loadchecklist();
+
     // Adds one line to the chat display in a colour (0x00BBGGRR values are QColor here).
     void addlinetochat(const QString& text, const QColor& colour);
 
@@ -91,14 +94,6 @@ class Tchat : public QMainWindow {
   signals:
     // The window has closed; closing the main window ends the program.
     void closed();
-    // The host has announced this client's own seat.
-    void ownArrival();
-    // A seat's player arrived or left.
-    void seatsChanged();
-    // This client's player completed a double bull.
-    void doubleBull();
-    // The host announced the winner (a name, or two joined by " and ").
-    void gameWon(const QString& names);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -12,24 +12,22 @@ namespace tally {
 
 namespace {
 
-constexpr int kRing = 4096;      // N
-constexpr int kLookAhead = 60;   // F
-constexpr int kThreshold = 2;    // longest string still sent as literals
-constexpr int kNil = kRing;      // no node
+constexpr int kRing = 4096;     // N
+constexpr int kLookAhead = 60;  // F
+constexpr int kThreshold = 2;   // longest string still sent as literals
+constexpr int kNil = kRing;     // no node
 constexpr int kFirstWrite = kRing - kLookAhead;
 constexpr std::size_t kChunk = 32768;
 
 // The fixed code of a position's upper 6 bits: lengths and left-aligned codes.
 constexpr std::array<std::uint8_t, 64> kPositionLength = {
-    3, 4, 4, 4, 5, 5, 5, 5, 5, 5, 5, 5, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6,
-    6, 6, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7,
-    7, 7, 7, 7, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8};
+    3, 4, 4, 4, 5, 5, 5, 5, 5, 5, 5, 5, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 7, 7, 7, 7, 7, 7, 7, 7,
+    7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8};
 constexpr std::array<std::uint8_t, 64> kPositionCode = {
-    0x00, 0x20, 0x30, 0x40, 0x50, 0x58, 0x60, 0x68, 0x70, 0x78, 0x80, 0x88, 0x90,
-    0x94, 0x98, 0x9C, 0xA0, 0xA4, 0xA8, 0xAC, 0xB0, 0xB4, 0xB8, 0xBC, 0xC0, 0xC2,
-    0xC4, 0xC6, 0xC8, 0xCA, 0xCC, 0xCE, 0xD0, 0xD2, 0xD4, 0xD6, 0xD8, 0xDA, 0xDC,
-    0xDE, 0xE0, 0xE2, 0xE4, 0xE6, 0xE8, 0xEA, 0xEC, 0xEE, 0xF0, 0xF1, 0xF2, 0xF3,
-    0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF};
+    0x00, 0x20, 0x30, 0x40, 0x50, 0x58, 0x60, 0x68, 0x70, 0x78, 0x80, 0x88, 0x90, 0x94, 0x98, 0x9C,
+    0xA0, 0xA4, 0xA8, 0xAC, 0xB0, 0xB4, 0xB8, 0xBC, 0xC0, 0xC2, 0xC4, 0xC6, 0xC8, 0xCA, 0xCC, 0xCE,
+    0xD0, 0xD2, 0xD4, 0xD6, 0xD8, 0xDA, 0xDC, 0xDE, 0xE0, 0xE2, 0xE4, 0xE6, 0xE8, 0xEA, 0xEC, 0xEE,
+    0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF};
 
 // The decoding side of the same code, indexed by the next 8 bits.
 struct PositionDecode {
@@ -55,7 +53,7 @@ constexpr PositionDecode kPositionDecode = makePositionDecode();
 }
 
 class ByteInput {
-public:
+  public:
     explicit ByteInput(const TLZH::Source& source) : source_(source) {}
     // False at the end of the input.
     bool next(std::uint8_t& byte) {
@@ -72,7 +70,7 @@ public:
         return true;
     }
 
-private:
+  private:
     const TLZH::Source& source_;
     std::span<const std::uint8_t> piece_;
     std::size_t pos_ = 0;
@@ -80,7 +78,7 @@ private:
 };
 
 class ByteOutput {
-public:
+  public:
     explicit ByteOutput(const TLZH::Sink& sink) : sink_(sink) { buffer_.reserve(kChunk); }
     void put(std::uint8_t byte) {
         buffer_.push_back(byte);
@@ -91,13 +89,13 @@ public:
         buffer_.clear();
     }
 
-private:
+  private:
     const TLZH::Sink& sink_;
     std::vector<std::uint8_t> buffer_;
 };
 
 class BitOutput {
-public:
+  public:
     explicit BitOutput(ByteOutput& out) : out_(out) {}
     // Appends the low `count` bits of `bits` (count at most 24), highest first.
     void put(std::uint32_t bits, int count) {
@@ -113,14 +111,14 @@ public:
         pending_ = 0;
     }
 
-private:
+  private:
     ByteOutput& out_;
     std::uint32_t acc_ = 0;
     int pending_ = 0;
 };
 
 class BitInput {
-public:
+  public:
     explicit BitInput(ByteInput& in) : in_(in) {}
     // Past the end of the input every bit reads as 0 and ended() turns true.
     unsigned bit() {
@@ -136,12 +134,13 @@ public:
     }
     unsigned bits(int count) {
         unsigned v = 0;
-        while (count-- > 0) v = (v << 1) | bit();
+        while (count-- > 0)
+            v = (v << 1) | bit();
         return v;
     }
     bool ended() const { return ended_; }
 
-private:
+  private:
     ByteInput& in_;
     std::uint8_t byte_ = 0;
     int left_ = 0;
@@ -151,11 +150,13 @@ private:
 // The ring and its binary search trees: one tree per first byte, the nodes
 // being ring positions.
 class Dictionary {
-public:
+  public:
     Dictionary()
         : text(kRing + kLookAhead - 1, 0), left_(kRing + 1), right_(kRing + 257), dad_(kRing + 1) {
-        for (int i = kRing + 1; i <= kRing + 256; ++i) right_[i] = kNil;
-        for (int i = 0; i < kRing; ++i) dad_[i] = kNil;
+        for (int i = kRing + 1; i <= kRing + 256; ++i)
+            right_[i] = kNil;
+        for (int i = 0; i < kRing; ++i)
+            dad_[i] = kNil;
     }
 
     std::vector<std::uint8_t> text;  // the ring, its first F - 1 bytes repeated at the end
@@ -243,7 +244,7 @@ public:
         dad_[p] = kNil;
     }
 
-private:
+  private:
     std::vector<int> left_, right_, dad_;
 };
 
@@ -263,7 +264,8 @@ void encodePosition(BitOutput& bits, int position) {
 
 int decodeSymbol(LzhHuffman& tree, BitInput& bits) {
     int c = tree.root();
-    while (!LzhHuffman::isLeaf(c)) c = tree.child(c, bits.bit());
+    while (!LzhHuffman::isLeaf(c))
+        c = tree.child(c, bits.bit());
     const int symbol = LzhHuffman::symbolOf(c);
     tree.update(symbol);
     return symbol;
@@ -298,7 +300,8 @@ std::int64_t TLZH::Encode(const Source& source, const Sink& sink) {
 
     int s = 0;
     int r = kFirstWrite;
-    for (int i = s; i < r; ++i) text[i] = ' ';
+    for (int i = s; i < r; ++i)
+        text[i] = ' ';
     int len = 0;
     bool more = true;
     while (more) {
@@ -307,7 +310,8 @@ std::int64_t TLZH::Encode(const Source& source, const Sink& sink) {
         more = len < kLookAhead && in.next(c);
     }
     std::int64_t coded = len;
-    for (int i = 1; i <= kLookAhead; ++i) dict->insert(r - i);
+    for (int i = 1; i <= kLookAhead; ++i)
+        dict->insert(r - i);
     dict->insert(r);
 
     do {
@@ -376,7 +380,8 @@ std::int64_t TLZH::Decode(std::int64_t size, const Source& source, const Sink& s
         if (bits.ended()) break;
         const int from = (r - position - 1) & (kRing - 1);
         const int length = symbol - 255 + kThreshold;
-        for (int k = 0; k < length && count < size; ++k) emit(text[(from + k) & (kRing - 1)]);
+        for (int k = 0; k < length && count < size; ++k)
+            emit(text[(from + k) & (kRing - 1)]);
     }
     out.flush();
     return count;

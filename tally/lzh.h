@@ -11,7 +11,7 @@ namespace tally {
 // fixed code for the upper 6 bits plus 6 raw bits. Bits are packed from the
 // most significant bit; the last byte is padded with 0 bits.
 class TLZH {
-public:
+  public:
     // Hands out the next piece of input; an empty span ends the input.
     using Source = std::function<std::span<const std::uint8_t>()>;
     // Takes the next piece of output.

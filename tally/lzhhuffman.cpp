@@ -72,7 +72,8 @@ void LzhHuffman::rebuild() {
     for (int i = 0, node = kSymbols; node < kNodes; i += 2, ++node) {
         const unsigned f = freq_[i] + freq_[i + 1];
         int k = node - 1;
-        while (f < freq_[k]) --k;
+        while (f < freq_[k])
+            --k;
         ++k;
         std::copy_backward(freq_.begin() + k, freq_.begin() + node, freq_.begin() + node + 1);
         freq_[k] = f;

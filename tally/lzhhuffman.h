@@ -8,10 +8,10 @@ namespace tally {
 // The adaptive Huffman tree of LZHUF: 314 symbols (256 literals and 58 match
 // lengths), kept in frequency order and rebuilt when the root reaches 0x8000.
 class LzhHuffman {
-public:
+  public:
     static constexpr int kSymbols = 314;
     static constexpr int kNodes = 2 * kSymbols - 1;  // T
-    static constexpr int kRoot = kNodes - 1;          // R
+    static constexpr int kRoot = kNodes - 1;         // R
 
     LzhHuffman();
 
@@ -30,7 +30,7 @@ public:
     // Counts one more occurrence of `symbol` and restores the frequency order.
     void update(int symbol);
 
-private:
+  private:
     static constexpr unsigned kMaxFreq = 0x8000;
     void rebuild();
 

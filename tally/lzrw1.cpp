@@ -32,7 +32,8 @@ std::string percent(std::int64_t part, std::int64_t whole) {
 }
 
 void putLe32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 std::uint32_t getLe32(const std::uint8_t* p) {
@@ -80,8 +81,7 @@ std::int64_t Tlzrw1::Compress() {
                               InputFile);
     }
     if (!run.out.create(OutputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " +
-                              OutputFile);
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
     }
 
     std::uint8_t header[kHeaderSize];
@@ -178,8 +178,7 @@ std::int64_t Tlzrw1::Decompress() {
                               InputFile);
     }
     if (!run.out.create(OutputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " +
-                              OutputFile);
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
     }
 
     std::uint8_t header[kHeaderSize];
@@ -189,7 +188,8 @@ std::int64_t Tlzrw1::Decompress() {
     progress();
     const bool fast = std::memcmp(header, kFastSignature, 4) == 0;
     if (!fast && std::memcmp(header, kGoodSignature, 4) != 0) {
-        throw ELzrw1Exception(InputFile + " : Lzrw1 decompression : this file has no valid header !");
+        throw ELzrw1Exception(InputFile +
+                              " : Lzrw1 decompression : this file has no valid header !");
     }
     if (run.in.read(header + 4, 4) != 4) {
         throw ELzrw1Exception("Lzrw1 : Error reading from input file : " + InputFile);

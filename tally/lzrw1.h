@@ -16,7 +16,7 @@ enum class TCompressMode { Good = 0, Fast = 1, Auto = 2 };
 // signature "WRZL" (Fast) or "!HZL" (Good) and the uncompressed size.
 // Failures raise ELzrw1Exception; an output created before a failure is deleted.
 class Tlzrw1 {
-public:
+  public:
     Tlzrw1() = default;
 
     bool UseStream = false;  // kept for stored settings; files are always used
@@ -38,7 +38,7 @@ public:
     // Samples InputFile and recommends Fast or Good.
     TCompressMode Advise();
 
-private:
+  private:
     struct Run;  // the files, buffers and counts of one operation
 
     void progress();

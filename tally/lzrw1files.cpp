@@ -22,7 +22,9 @@ bool SourceFile::seek(std::int64_t offset) {
     return fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
-bool SourceFile::failed() const { return std::ferror(file_) != 0; }
+bool SourceFile::failed() const {
+    return std::ferror(file_) != 0;
+}
 
 bool TargetFile::create(const std::string& path) {
     file_ = std::fopen(path.c_str(), "wb");

@@ -9,7 +9,7 @@ namespace tally {
 
 // A file opened for reading; closed when it goes.
 class SourceFile {
-public:
+  public:
     // False when the file cannot be opened.
     bool open(const std::string& path);
     ~SourceFile();
@@ -20,14 +20,14 @@ public:
     bool seek(std::int64_t offset);
     bool failed() const;
 
-private:
+  private:
     std::FILE* file_ = nullptr;
 };
 
 // A file being written. Unless keep() succeeds it is closed and deleted when it
 // goes, so a failed operation leaves no half-written file behind.
 class TargetFile {
-public:
+  public:
     // False when the file cannot be created.
     bool create(const std::string& path);
     ~TargetFile();
@@ -37,7 +37,7 @@ public:
     // Closes the file for good; false when the last bytes could not be stored.
     bool keep();
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     std::string path_;
 };

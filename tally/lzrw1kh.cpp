@@ -1,6 +1,7 @@
 #include "tally/lzrw1kh.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -12,6 +13,9 @@
 namespace tally {
 
 namespace {
+
+// Words read from memory are taken apart byte by byte in memory order.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr std::uint16_t kEmpty = 0xFFFF;
 constexpr std::uint32_t kMinMatch = 3;
@@ -30,15 +34,24 @@ inline std::uint64_t load64(const std::uint8_t* p) {
 inline std::uint32_t matchLength(const std::uint8_t* a, const std::uint8_t* b,
                                  std::uint32_t limit) {
     std::uint32_t len = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        while (len + 8 <= limit) {
-            const std::uint64_t diff = load64(a + len) ^ load64(b + len);
-            if (diff != 0) return len + static_cast<std::uint32_t>(std::countr_zero(diff)) / 8;
-            len += 8;
-        }
+    while (len + 8 <= limit) {
+        const std::uint64_t diff = load64(a + len) ^ load64(b + len);
+        if (diff != 0) return len + static_cast<std::uint32_t>(std::countr_zero(diff)) / 8;
+        len += 8;
     }
-    while (len < limit && a[len] == b[len]) ++len;
+    while (len < limit && a[len] == b[len])
+        ++len;
     return len;
+}
+
+// The length of a copy from `from` to `at`, whose first 8 bytes differ by
+// `diff` and of which at least 3 match; `left` (at least 16) bytes remain.
+inline std::uint32_t copyLength(const std::uint8_t* from, const std::uint8_t* at,
+                                std::uint64_t diff, std::uint32_t left) {
+    if (diff != 0) return static_cast<std::uint32_t>(std::countr_zero(diff)) / 8;
+    const std::uint64_t next = load64(from + 8) ^ load64(at + 8);
+    if (next != 0) return 8 + static_cast<std::uint32_t>(std::countr_zero(next)) / 8;
+    return 16 + matchLength(from + 16, at + 16, std::min(kMaxMatch, left) - 16);
 }
 
 // True when the 16 bytes from p all equal p[0].
@@ -52,71 +65,114 @@ inline std::uint32_t hashOf(const std::uint8_t* p) {
     return ((k * 40543u) >> 4) & 0xFFF;
 }
 
+// The run of bytes equal to source[x], at least kMinRun of which are known.
+inline std::uint32_t runAt(const std::uint8_t* source, std::uint32_t x, std::uint32_t n) {
+    const std::uint32_t limit = std::min(n - x, kMaxRun);
+    const std::uint64_t pattern = 0x0101010101010101ULL * source[x];
+    std::uint32_t run = kMinRun;
+    while (run + 8 <= limit) {
+        const std::uint64_t diff = load64(source + x + run) ^ pattern;
+        if (diff != 0) return run + static_cast<std::uint32_t>(std::countr_zero(diff)) / 8;
+        run += 8;
+    }
+    while (run < limit && source[x + run] == source[x])
+        ++run;
+    return run;
+}
+
+// Items are written through a pointer and sized by the caller, so that the
+// output position can stay in a register.
+inline void putRun(std::uint8_t* at, std::uint32_t run, std::uint8_t byte) {
+    const std::uint32_t stored = run - kMinRun;
+    at[0] = 0;
+    at[1] = static_cast<std::uint8_t>(stored >> 8);
+    at[2] = static_cast<std::uint8_t>(stored);
+    at[3] = byte;
+}
+
+inline void putControl(std::uint8_t* at, std::uint32_t control) {
+    at[0] = static_cast<std::uint8_t>(control >> 8);
+    at[1] = static_cast<std::uint8_t>(control);
+}
+
+inline void putCopy(std::uint8_t* at, std::uint32_t distance, std::uint32_t len) {
+    const std::uint32_t item = (distance << 4) | (len - kMinMatch);
+    at[0] = static_cast<std::uint8_t>(item >> 8);
+    at[1] = static_cast<std::uint8_t>(item);
+}
+
+// The reader holds a control word bit-reversed, its first item in bit 0, with
+// a marker bit above it: a trailing-zero count then finds the literals that
+// follow and stops at the marker, and the word is used up when only the marker
+// is left. (A trailing-zero count is fast on any x86-64 processor; a
+// leading-zero count is slow unless built for newer ones.)
+constexpr std::array<std::uint8_t, 256> kReversed = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        for (int bit = 0; bit < 8; ++bit) {
+            if (i & (1 << bit)) table[i] |= static_cast<std::uint8_t>(0x80 >> bit);
+        }
+    }
+    return table;
+}();
+
+constexpr std::uint32_t kUsedUp = 1;
+
+inline std::uint32_t controlWord(const std::uint8_t* p) {
+    return kReversed[p[0]] | (std::uint32_t{kReversed[p[1]]} << 8) | 0x10000u;
+}
+
+// One step of the reader's unchecked path: the literals up to the next item,
+// then that item. False when the item is for the checked path. FarIn: at least
+// 4095 bytes have been written.
+template <bool FarIn>
+[[gnu::always_inline]] inline bool quickStep(const std::uint8_t*& ip, std::uint8_t*& op,
+                                             std::uint32_t& control, std::uint8_t* dest) {
+    // Never zero, thanks to the marker.
+    const unsigned literals = static_cast<unsigned>(__builtin_ctz(control));
+    std::memcpy(op, ip, 16);
+    ip += literals;
+    op += literals;
+    control >>= literals;
+    if (control == kUsedUp) {
+        control = controlWord(ip);
+        ip += 2;
+        return true;
+    }
+    const std::uint32_t item = (std::uint32_t{ip[0]} << 8) | ip[1];
+    const std::uint32_t distance = item >> 4;
+    const std::uint32_t len = (item & 0x0Fu) + kMinMatch;
+    const bool inReach = FarIn || distance <= static_cast<std::uint32_t>(op - dest);
+    if (distance >= 8 && inReach) {
+        // Eight bytes at a time never read what this copy has not yet written.
+        const std::uint8_t* from = op - distance;
+        std::memcpy(op, from, 8);
+        std::memcpy(op + 8, from + 8, 8);
+        std::memcpy(op + 16, from + 16, 8);
+    } else if (distance == 0) {
+        const std::uint32_t run = ((item << 8) | ip[2]) + kMinRun;
+        if (run > static_cast<std::uint32_t>(TLZR::kBlockSize - (op - dest))) return false;
+        std::memset(op, ip[3], run);
+        op += run;
+        ip += 4;
+        control >>= 1;
+        return true;
+    } else if (inReach) {
+        // Byte by byte, so that an overlapping copy repeats its pattern.
+        const std::uint8_t* from = op - distance;
+        for (std::uint32_t i = 0; i < len; ++i)
+            op[i] = from[i];
+    } else {
+        return false;
+    }
+    op += len;
+    ip += 2;
+    control >>= 1;
+    return true;
+}
+
 [[noreturn]] void damaged(const char* why) {
     throw ELzrw1Exception(std::string("LZRW1KH : damaged compressed block (") + why + ")");
-}
-
-// The unchecked path: an item of a group of four whose kinds are known. A run,
-// a copy from less than 8 back and a damaged copy are left to the checked path.
-template <bool IsCopy>
-inline bool quickItem(const std::uint8_t* source, std::uint32_t& in, std::uint8_t* dest,
-                      std::uint32_t& out) {
-    if constexpr (!IsCopy) {
-        dest[out++] = source[in++];
-        return true;
-    } else {
-        const std::uint32_t hi = source[in], lo = source[in + 1];
-        const std::uint32_t distance = (hi << 4) | (lo >> 4);
-        if (distance < 8 || distance > out) return false;
-        // Eight bytes at a time never read what this copy has not yet written.
-        std::uint8_t* to = dest + out;
-        const std::uint8_t* from = to - distance;
-        std::memcpy(to, from, 8);
-        std::memcpy(to + 8, from + 8, 8);
-        std::memcpy(to + 16, from + 16, 8);
-        out += (lo & 0x0Fu) + kMinMatch;
-        in += 2;
-        return true;
-    }
-}
-
-// Four items, the first one's kind in bit 3 of Kinds. Returns how many were done.
-template <unsigned Kinds>
-inline int quickFour(const std::uint8_t* source, std::uint32_t& in, std::uint8_t* dest,
-                     std::uint32_t& out) {
-    if (!quickItem<(Kinds & 8) != 0>(source, in, dest, out)) return 0;
-    if (!quickItem<(Kinds & 4) != 0>(source, in, dest, out)) return 1;
-    if (!quickItem<(Kinds & 2) != 0>(source, in, dest, out)) return 2;
-    if (!quickItem<(Kinds & 1) != 0>(source, in, dest, out)) return 3;
-    return 4;
-}
-
-// One dispatch per four items instead of one hard-to-predict branch per item.
-int quickGroup(unsigned kinds, const std::uint8_t* source, std::uint32_t& in, std::uint8_t* dest,
-               std::uint32_t& out) {
-    switch (kinds) {
-#define QUIVELO_FOUR(k) \
-    case k:             \
-        return quickFour<k>(source, in, dest, out);
-        QUIVELO_FOUR(1)
-        QUIVELO_FOUR(2)
-        QUIVELO_FOUR(3)
-        QUIVELO_FOUR(4)
-        QUIVELO_FOUR(5)
-        QUIVELO_FOUR(6)
-        QUIVELO_FOUR(7)
-        QUIVELO_FOUR(8)
-        QUIVELO_FOUR(9)
-        QUIVELO_FOUR(10)
-        QUIVELO_FOUR(11)
-        QUIVELO_FOUR(12)
-        QUIVELO_FOUR(13)
-        QUIVELO_FOUR(14)
-        QUIVELO_FOUR(15)
-#undef QUIVELO_FOUR
-        default:
-            return quickFour<0>(source, in, dest, out);
-    }
 }
 
 }  // namespace
@@ -134,55 +190,102 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
         throw ELzrw1Exception("LZRW1KH : block of " + std::to_string(count) +
                               " bytes is too large to compress");
     }
-    std::uint16_t* table = hash_.get();
+    std::uint16_t* const table = hash_.get();
     std::fill_n(table, kHashSize, kEmpty);
 
     const std::uint32_t n = static_cast<std::uint32_t>(count);
     dest[0] = kCompressed;
-    std::uint32_t out = 3;
-    std::uint32_t controlPos = 1;
-    std::uint32_t control = 0;
-    int bits = 0;
+    // Positions are kept as pointers and the bit count as a marker bit above
+    // the control bits: the hot loop then fits in registers.
+    std::uint8_t* out = dest + 3;
+    std::uint8_t* const outLimit = dest + n;
+    std::uint8_t* controlAt = dest + 1;
+    std::uint32_t control = 1;
     std::uint32_t x = 0;
 
-    while (x < n && out <= n) {
-        if (bits == 16) {
-            dest[controlPos] = static_cast<std::uint8_t>(control >> 8);
-            dest[controlPos + 1] = static_cast<std::uint8_t>(control);
-            controlPos = out;
+    // Sixteen bytes ahead of x, whole words can be read for the run test, the
+    // hash and the first match test. While the output has room for a whole
+    // group of 16 items (at most 4 bytes each, and the control word), and the
+    // input for 15 copies and then one more word, neither end needs checking
+    // item by item; only a run can go further. The last few hundred positions
+    // take the plain path.
+    const std::uint32_t wordLimit = n >= 16 ? n - 15 : 0;
+    constexpr std::ptrdiff_t kGroupRoom = 2 + 16 * 4;
+    constexpr std::uint32_t kGroupReach = 15 * kMaxMatch;
+    while (x + kGroupReach < wordLimit && outLimit - out >= kGroupRoom) {
+        if (control >= 0x10000) {
+            putControl(controlAt, control);
+            controlAt = out;
             out += 2;
-            bits = 0;
+            control = 1;
+        }
+        do {
+            const std::uint8_t* const ip = source + x;
+            const std::uint64_t word = load64(ip);
+            const std::uint8_t byte = static_cast<std::uint8_t>(word);
+            // All eight bytes are equal when the word equals itself shifted by one byte.
+            if (((word ^ (word >> 8)) << 8) == 0 && load64(ip + 8) == word) {
+                const std::uint32_t run = runAt(source, x, n);
+                putRun(out, run, byte);
+                out += 4;
+                x += run;
+                control = (control << 1) | 1;
+                if (x + kGroupReach >= wordLimit) break;
+                continue;
+            }
+            // The hash keeps only bits 4 to 15 of the product, which depend on
+            // nothing but the low 16 bits of k; the rest of the word may stay in.
+            const std::uint32_t w = static_cast<std::uint32_t>(word);
+            const std::uint32_t k = (w << 8) ^ ((w >> 4) & 0xFF0) ^ ((w >> 16) & 0xFF);
+            const std::uint32_t h = ((k * 40543u) >> 4) & 0xFFF;
+            const std::uint32_t entry = table[h];
+            table[h] = static_cast<std::uint16_t>(x);
+            // An empty entry (0xFFFF) lies after x, so its unsigned distance is
+            // out of reach too. Whether an entry is in reach is a coin toss on
+            // some data, so it joins the byte test instead of taking a branch.
+            const std::uint32_t distance = x - entry;
+            const std::uint8_t* const from = source + std::min(entry, x);
+            const std::uint64_t diff = load64(from) ^ word;
+            if (((diff & 0xFFFFFF) | (distance >> 12)) == 0) {
+                const std::uint32_t len = copyLength(from, ip, diff, n - x);
+                putCopy(out, distance, len);
+                out += 2;
+                x += len;
+                control = (control << 1) | 1;
+                continue;
+            }
+            *out++ = byte;
+            ++x;
+            control <<= 1;
+        } while (control < 0x10000);
+    }
+
+    while (x < n && out <= outLimit) {
+        if (control >= 0x10000) {
+            putControl(controlAt, control);
+            controlAt = out;
+            out += 2;
+            control = 1;
         }
         const std::uint8_t byte = source[x];
-        ++bits;
-
         if (n - x >= kMinRun && sixteenEqual(source + x)) {
-            const std::uint32_t limit = std::min(n - x, kMaxRun);
-            std::uint32_t run = kMinRun;
-            while (run < limit && source[x + run] == byte) ++run;
-            const std::uint32_t stored = run - kMinRun;
-            dest[out] = 0;
-            dest[out + 1] = static_cast<std::uint8_t>(stored >> 8);
-            dest[out + 2] = static_cast<std::uint8_t>(stored);
-            dest[out + 3] = byte;
+            const std::uint32_t run = runAt(source, x, n);
+            putRun(out, run, byte);
             out += 4;
             x += run;
             control = (control << 1) | 1;
             continue;
         }
-
         // Fewer than three bytes left: no copy can start here.
         if (n - x >= kMinMatch) {
             const std::uint32_t h = hashOf(source + x);
             const std::uint32_t entry = table[h];
             table[h] = static_cast<std::uint16_t>(x);
-            if (entry != kEmpty && x - entry <= kMaxDistance) {
+            if (x - entry <= kMaxDistance) {
                 const std::uint32_t len =
                     matchLength(source + entry, source + x, std::min(kMaxMatch, n - x));
                 if (len >= kMinMatch) {
-                    const std::uint32_t item = ((x - entry) << 4) | (len - kMinMatch);
-                    dest[out] = static_cast<std::uint8_t>(item >> 8);
-                    dest[out + 1] = static_cast<std::uint8_t>(item);
+                    putCopy(out, x - entry, len);
                     out += 2;
                     x += len;
                     control = (control << 1) | 1;
@@ -190,22 +293,21 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
                 }
             }
         }
-
-        dest[out++] = byte;
+        *out++ = byte;
         ++x;
         control <<= 1;
     }
 
-    control <<= 16 - bits;
-    dest[controlPos] = static_cast<std::uint8_t>(control >> 8);
-    dest[controlPos + 1] = static_cast<std::uint8_t>(control);
+    // The last control word is padded with 0 bits.
+    const int bits = std::bit_width(control) - 1;
+    putControl(controlAt, (control ^ (1u << bits)) << (16 - bits));
 
-    if (out > n) {
+    if (out > outLimit) {
         dest[0] = kStored;
         if (n > 0) std::memcpy(dest + 1, source, n);
         return count + 1;
     }
-    return static_cast<int>(out);
+    return static_cast<int>(out - dest);
 }
 
 int TLZR::DecompressBlock(const std::uint8_t* source, int length, std::uint8_t* dest) {
@@ -223,44 +325,43 @@ int TLZR::DecompressBlock(const std::uint8_t* source, int length, std::uint8_t* 
     if (end < 3) return 0;
 
     constexpr std::uint32_t limit = kBlockSize;
-    // Room the unchecked path needs: 16 literals, or four items of at most 2
-    // bytes in and 24 bytes out.
-    constexpr std::uint32_t kQuickIn = 16;
-    constexpr std::uint32_t kQuickOut = 4 * 24;
-    // The control word sits in the top 16 bits, so a leading-zero count finds
-    // the literals that follow.
-    std::uint32_t control = (std::uint32_t{source[1]} << 24) | (std::uint32_t{source[2]} << 16);
-    int bits = 16;
+    std::uint32_t control = controlWord(source + 1);
     std::uint32_t in = 3;
     std::uint32_t out = 0;
 
-    while (in < end) {
-        if (bits == 0) {
-            if (end - in < 3) damaged("control word without items");
-            control = (std::uint32_t{source[in]} << 24) | (std::uint32_t{source[in + 1]} << 16);
-            in += 2;
-            bits = 16;
+    // Unchecked path: while both buffers have room for 16 literals, a control
+    // word and a copy, each step moves the literals up to the next copy as one
+    // 16-byte block and then that copy, so the choice between the two kinds
+    // never becomes a branch. Once 4095 bytes are out, no copy can reach
+    // before the start.
+    constexpr std::uint32_t kStepIn = 16 + 2 + 2;
+    constexpr std::uint32_t kStepOut = 16 + 24;
+    for (;;) {
+        // Pointers here, not indices: fewer instructions per step.
+        const std::uint8_t* ip = source + in;
+        std::uint8_t* op = dest + out;
+        const std::uint8_t* const ipStop = source + (end >= kStepIn ? end - kStepIn : 0);
+        std::uint8_t* const opStop = dest + (limit - kStepOut);
+        std::uint8_t* const farIn = dest + kMaxDistance;
+        bool more = true;
+        while (more && end >= kStepIn && ip <= ipStop && op <= opStop && op < farIn) {
+            more = quickStep<false>(ip, op, control, dest);
         }
-        if (end - in >= kQuickIn && limit - out >= kQuickOut) {
-            if ((control >> 28) == 0) {
-                const int literals = std::min(std::countl_zero(control), bits);
-                std::memcpy(dest + out, source + in, 16);
-                in += static_cast<std::uint32_t>(literals);
-                out += static_cast<std::uint32_t>(literals);
-                control <<= literals;
-                bits -= literals;
-                continue;
-            }
-            if (bits >= 4) {
-                const int done = quickGroup(control >> 28, source, in, dest, out);
-                control <<= done;
-                bits -= done;
-                if (done == 4) continue;
-            }
+        while (more && end >= kStepIn && ip <= ipStop && op <= opStop) {
+            more = quickStep<true>(ip, op, control, dest);
         }
+        in = static_cast<std::uint32_t>(ip - source);
+        out = static_cast<std::uint32_t>(op - dest);
 
-        // One item, checked against both ends.
-        if ((control & 0x80000000u) == 0) {
+        // One item, checked against both ends: near the ends, and for what
+        // the unchecked path leaves alone.
+        if (in >= end) break;
+        if (control == kUsedUp) {
+            if (end - in < 3) damaged("control word without items");
+            control = controlWord(source + in);
+            in += 2;
+        }
+        if ((control & 1) == 0) {
             if (out >= limit) damaged("output longer than a block");
             dest[out++] = source[in++];
         } else {
@@ -280,13 +381,14 @@ int TLZR::DecompressBlock(const std::uint8_t* source, int length, std::uint8_t* 
                 if (distance > out) damaged("copy reaches before the start of the block");
                 if (len > limit - out) damaged("output longer than a block");
                 // Byte by byte, so that an overlapping copy repeats its pattern.
-                for (std::uint32_t i = 0; i < len; ++i) dest[out + i] = dest[out + i - distance];
+                for (std::uint32_t i = 0; i < len; ++i) {
+                    dest[out + i] = dest[out + i - distance];
+                }
                 out += len;
                 in += 2;
             }
         }
-        control <<= 1;
-        --bits;
+        control >>= 1;
     }
     return static_cast<int>(out);
 }

@@ -8,7 +8,7 @@ namespace tally {
 // LZRW1/KH block coder: LZRW1 with an added run item. Each block is coded on
 // its own; positions, distances and lengths are 16-bit quantities.
 class TLZR {
-public:
+  public:
     static constexpr int kBlockSize = 32768;
     // Every block buffer is this large: the writer may run a few bytes past the
     // input size before it falls back to a stored block.
@@ -30,7 +30,7 @@ public:
     // Throws ELzrw1Exception for a block the writer cannot have produced.
     static int DecompressBlock(const std::uint8_t* source, int length, std::uint8_t* dest);
 
-private:
+  private:
     static constexpr int kHashSize = 4096;
     std::unique_ptr<std::uint16_t[]> hash_;
 };

@@ -31,8 +31,10 @@ std::vector<std::string_view> linesOf(std::string_view text) {
 }
 
 int countFrom(std::string_view line, const char* what, const std::string& path) {
-    while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    while (!line.empty() && line.front() == ' ')
+        line.remove_prefix(1);
+    while (!line.empty() && line.back() == ' ')
+        line.remove_suffix(1);
     int value = 0;
     const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
     if (line.empty() || ec != std::errc{} || end != line.data() + line.size()) {
@@ -40,8 +42,8 @@ int countFrom(std::string_view line, const char* what, const std::string& path) 
                         "\" is not a number");
     }
     if (value < 0 || value > kMaxCount) {
-        throw EGridText("Grid text " + path + " : the " + what + " count " +
-                        std::to_string(value) + " is out of range");
+        throw EGridText("Grid text " + path + " : the " + what + " count " + std::to_string(value) +
+                        " is out of range");
     }
     return value;
 }
@@ -53,7 +55,8 @@ void StringGrid::resize(int colCount, int rowCount) {
     std::vector<std::string> cells(static_cast<std::size_t>(colCount) * rowCount);
     for (int row = 0; row < std::min(rowCount, rowCount_); ++row) {
         for (int col = 0; col < std::min(colCount, colCount_); ++col) {
-            cells[static_cast<std::size_t>(row) * colCount + col] = std::move(cells_[index(col, row)]);
+            cells[static_cast<std::size_t>(row) * colCount + col] =
+                std::move(cells_[index(col, row)]);
         }
     }
     cells_ = std::move(cells);
@@ -69,7 +72,9 @@ std::size_t StringGrid::index(int col, int row) const {
     return static_cast<std::size_t>(row) * colCount_ + col;
 }
 
-const std::string& StringGrid::cell(int col, int row) const { return cells_[index(col, row)]; }
+const std::string& StringGrid::cell(int col, int row) const {
+    return cells_[index(col, row)];
+}
 
 void StringGrid::setCell(int col, int row, std::string text) {
     cells_[index(col, row)] = std::move(text);
@@ -101,7 +106,8 @@ void SaveStringGrid(const StringGrid& grid, const std::string& path) {
 void LoadStringGrid(StringGrid& grid, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) throw EGridText("Grid text " + path + " : cannot be opened");
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string text((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
     if (file.bad()) throw EGridText("Grid text " + path + " : cannot be read");
 
     const std::vector<std::string_view> lines = linesOf(text);
@@ -118,7 +124,8 @@ void LoadStringGrid(StringGrid& grid, const std::string& path) {
     StringGrid loaded(colCount, rowCount);
     std::size_t next = 2;
     for (int col = 0; col < colCount; ++col) {
-        for (int row = 0; row < rowCount; ++row) loaded.setCell(col, row, std::string(lines[next++]));
+        for (int row = 0; row < rowCount; ++row)
+            loaded.setCell(col, row, std::string(lines[next++]));
     }
     grid = std::move(loaded);
 }

@@ -7,7 +7,7 @@ namespace tally {
 
 // A grid of text cells, addressed by column and row as in the tally window's grid.
 class StringGrid {
-public:
+  public:
     StringGrid() = default;
     StringGrid(int colCount, int rowCount) { resize(colCount, rowCount); }
 
@@ -22,7 +22,7 @@ public:
     const std::string& cell(int col, int row) const;
     void setCell(int col, int row, std::string text);
 
-private:
+  private:
     std::size_t index(int col, int row) const;
 
     int colCount_ = 0;
