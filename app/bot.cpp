@@ -17,6 +17,11 @@ Bot::Bot(Options options, std::FILE* out)
     names_[2] = "Vuzi";
 }
 
+Bot::~Bot() {
+    // The connection closes with the bot; its reports have nobody to reach.
+    if (sock_) sock_->OnInfo = nullptr;
+}
+
 void Bot::print(const QString& line) {
     std::fprintf(out_, "%s\n", qPrintable(line));
     std::fflush(out_);

@@ -28,6 +28,7 @@ class Bot : public QObject {
     enum Outcome { Done = 0, CannotConnect = 3, ConnectionLost = 4, GameFull = 5, Running = -1 };
 
     Bot(Options options, std::FILE* out);
+    ~Bot() override;
     void run();  // starts connecting; `finished` reports the outcome
 
   signals:

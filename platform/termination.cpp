@@ -2,6 +2,7 @@
 
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 
@@ -22,7 +23,8 @@ void handleSignal(int signal) {
 void onTerminationSignal(std::function<void(int signal)> onSignal) {
     if (wakeFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, wakeFds) != 0)
         return;
-    auto* notifier = new QSocketNotifier(wakeFds[0], QSocketNotifier::Read);
+    auto* notifier =
+        new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [handler = std::move(onSignal)] {
         char s = 0;
         if (::read(wakeFds[0], &s, 1) == 1) handler(s);
