@@ -60,8 +60,9 @@ void ChatDisplay::addlinetochat(const QString& text, const QColor& colour) {
         bar->setValue(firstVisible);
     } else {
         setTextCursor(c);
-        ensureCursorVisible();
     }
     setUpdatesEnabled(true);
+    // Scrolled once the new line is laid out, so the view really reaches it.
+    if (!scrollChatOff_) bar->setValue(bar->maximum());
     viewport()->update();
 }
