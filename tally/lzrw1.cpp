@@ -59,6 +59,20 @@ void Tlzrw1::progress() {
     if (onProgress) onProgress();
 }
 
+void Tlzrw1::openFiles(Run& run) {
+    if (!run.in.open(InputFile)) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + InputFile);
+    }
+    // Creating the output would wipe the input.
+    if (sameFile(InputFile, OutputFile)) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : input and output are the same file : " +
+                              InputFile);
+    }
+    if (!run.out.create(OutputFile)) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
+    }
+}
+
 std::int64_t Tlzrw1::Compress() {
     const TCompressMode mode = CompressMode == TCompressMode::Auto ? Advise() : CompressMode;
     Run run;
@@ -72,17 +86,7 @@ std::int64_t Tlzrw1::Compress() {
         throw ELzrw1Exception("Lzrw1 compression : the file is too large to compress : " +
                               InputFile);
     }
-    if (!run.in.open(InputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + InputFile);
-    }
-    // Creating the output would wipe the input.
-    if (sameFile(InputFile, OutputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : input and output are the same file : " +
-                              InputFile);
-    }
-    if (!run.out.create(OutputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
-    }
+    openFiles(run);
 
     std::uint8_t header[kHeaderSize];
     std::memcpy(header, signature, 4);
@@ -141,12 +145,14 @@ void Tlzrw1::compressFast(Run& run) {
     } while (got == static_cast<std::size_t>(TLZR::kBlockSize));
 }
 
-void Tlzrw1::compressGood(Run& run) {
-    auto caption = [&] {
+// The LZHUF coder reads and writes through the operation's buffers, counting and
+// reporting as it goes; both directions use the same two ends.
+std::pair<TLZH::Source, TLZH::Sink> Tlzrw1::lzhEnds(Run& run) {
+    auto caption = [this, &run] {
         Caption = "(LZH) Bytes in : " + std::to_string(run.bytesIn) +
                   " Bytes out : " + std::to_string(run.bytesOut);
     };
-    auto source = [&]() -> std::span<const std::uint8_t> {
+    TLZH::Source source = [this, &run, caption]() -> std::span<const std::uint8_t> {
         const std::size_t got = run.in.read(run.inBuf.data(), TLZR::kBlockSize);
         if (run.in.failed()) {
             throw ELzrw1Exception("Lzrw1 : Error reading from input file : " + InputFile +
@@ -157,7 +163,7 @@ void Tlzrw1::compressGood(Run& run) {
         progress();
         return {run.inBuf.data(), got};
     };
-    auto sink = [&](std::span<const std::uint8_t> piece) {
+    TLZH::Sink sink = [this, &run, caption](std::span<const std::uint8_t> piece) {
         if (!run.out.write(piece.data(), piece.size())) {
             throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + OutputFile);
         }
@@ -165,21 +171,17 @@ void Tlzrw1::compressGood(Run& run) {
         caption();
         progress();
     };
+    return {std::move(source), std::move(sink)};
+}
+
+void Tlzrw1::compressGood(Run& run) {
+    auto [source, sink] = lzhEnds(run);
     lzh_.Encode(source, sink);
 }
 
 std::int64_t Tlzrw1::Decompress() {
     Run run;
-    if (!run.in.open(InputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + InputFile);
-    }
-    if (sameFile(InputFile, OutputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : input and output are the same file : " +
-                              InputFile);
-    }
-    if (!run.out.create(OutputFile)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
-    }
+    openFiles(run);
 
     std::uint8_t header[kHeaderSize];
     if (run.in.read(header, 4) != 4) {
@@ -253,29 +255,7 @@ void Tlzrw1::decompressFast(Run& run) {
 }
 
 void Tlzrw1::decompressGood(Run& run) {
-    auto caption = [&] {
-        Caption = "(LZH) Bytes in : " + std::to_string(run.bytesIn) +
-                  " Bytes out : " + std::to_string(run.bytesOut);
-    };
-    auto source = [&]() -> std::span<const std::uint8_t> {
-        const std::size_t got = run.in.read(run.inBuf.data(), TLZR::kBlockSize);
-        if (run.in.failed()) {
-            throw ELzrw1Exception("Lzrw1 : Error reading from input file : " + InputFile +
-                                  " (LZH)");
-        }
-        run.bytesIn += static_cast<std::int64_t>(got);
-        caption();
-        progress();
-        return {run.inBuf.data(), got};
-    };
-    auto sink = [&](std::span<const std::uint8_t> piece) {
-        if (!run.out.write(piece.data(), piece.size())) {
-            throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + OutputFile);
-        }
-        run.bytesOut += static_cast<std::int64_t>(piece.size());
-        caption();
-        progress();
-    };
+    auto [source, sink] = lzhEnds(run);
     // A stream that runs out of bits ends short of the size.
     lzh_.Decode(run.size, source, sink);
     if (run.bytesOut != run.size) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "tally/lzh.h"
 #include "tally/lzrw1kh.h"
@@ -42,7 +43,9 @@ class Tlzrw1 {
     struct Run;  // the files, buffers and counts of one operation
 
     void progress();
+    void openFiles(Run& run);
     void compressFast(Run& run);
+    std::pair<TLZH::Source, TLZH::Sink> lzhEnds(Run& run);
     void compressGood(Run& run);
     void decompressFast(Run& run);
     void decompressGood(Run& run);
