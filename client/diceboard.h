@@ -27,7 +27,6 @@ class DiceBoard {
 
     bool clickable(int die) const { return clickable_[size_t(die - 1)]; }
     bool occupied(int dart, int slot) const { return occupied_[size_t((dart - 1) * 4 + slot - 1)]; }
-    int throws() const { return throws_; }
 
     // Where the thrown-dart picture of a completed dart of this value sits.
     static QPoint throwndartPlace(const QString& value);

@@ -57,7 +57,6 @@ class Tchat : public QMainWindow {
 
     // The colours the status lines use.
     static QColor systemColour() { return QColor(192, 192, 192); }
-    static QColor watchingColour() { return QColor(156, 152, 120); }
     static QColor startColour() { return QColor(0, 255, 0); }
 
     TSock* sock = nullptr;    // the game connection

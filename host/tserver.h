@@ -47,11 +47,9 @@ class TServer : public QObject {
     bool gameon() const { return gameon_; }
     int currentplayer() const { return currentplayer_; }
     bool teamgame() const { return teamgame_; }
-    int computerticks() const { return computerticks_; }
     const rules::TurnState& turn() const { return turn_; }
     bool socktimerActive() const { return receivedlist.isActive(); }
     bool computerplayActive() const { return computerplay.isActive(); }
-    std::size_t waitingMessages() const { return receivedlist.size(); }
 
     // Where the host reports connections, departures and dropped messages.
     std::function<void(const QString&)> onLog;

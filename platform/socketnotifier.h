@@ -33,8 +33,6 @@ class SocketNotifier : public QObject {
     // Asks for Write events while output waits; off again once it is flushed.
     void setWantWrite(bool want);
 
-    Mode mode() const { return mode_; }
-
     // Readiness notifications received by every notifier of the process; lets a
     // check confirm that an idle connection wakes nothing.
     static quint64 activations();

@@ -22,6 +22,11 @@ SoundPlayer::~SoundPlayer() {
     qDeleteAll(effects_);
 }
 
+bool SoundPlayer::isPlaying(const QString& name) const {
+    const QSoundEffect* effect = effects_.value(name.toUpper());
+    return effect && effect->isPlaying();
+}
+
 void SoundPlayer::play(const QString& name) {
     const QString key = name.toUpper();
     if (sink()) {

@@ -17,6 +17,8 @@ class SoundPlayer {
 
     // Starts the named sound; the name is matched without regard to letter case.
     void play(const QString& name);
+    // Whether the named sound is playing now.
+    bool isPlaying(const QString& name) const;
 
     // Where sounds go instead of the sound card (tests record them here); an
     // empty sink plays them again.
