@@ -146,6 +146,22 @@ bool checkforwin(int seat, const Table& table, bool teamgame) {
     return true;
 }
 
+std::vector<int> stalemateLeaders(const Table& table, bool teamgame) {
+    int best = 0;
+    bool any = false;
+    for (int seat = 1; seat <= kCardSeats; ++seat) {
+        if (!table.takingPart[seat - 1]) continue;
+        const Card& card = table.card(seat);
+        if (!card.allClosed() || checkforwin(seat, table, teamgame)) return {};
+        best = any ? std::max(best, card.score) : card.score;
+        any = true;
+    }
+    std::vector<int> leaders;
+    for (int seat = 1; seat <= kCardSeats; ++seat)
+        if (table.takingPart[seat - 1] && table.card(seat).score == best) leaders.push_back(seat);
+    return leaders;
+}
+
 std::vector<Placement> autoplace(const TurnState& turn) {
     TurnState work = turn;
     std::vector<Placement> placements;

@@ -105,6 +105,12 @@ bool stillOpen(int number, const Table& table);
 // seat 1 to 4 but its partner in a team game, whether those seats are sat or not.
 bool checkforwin(int seat, const Table& table, bool teamgame);
 
+// When every seat taking part has closed all seven numbers, no score can change
+// any more; if then no seat can ever pass the win test, the game would go on for
+// ever. Returns the seats taking part that share the top score in that case, and
+// nothing while the game can still be won.
+std::vector<int> stalemateLeaders(const Table& table, bool teamgame);
+
 // The placements that fill every empty position, in the order they are made:
 // ones and twos into dart 1 first, then every other die in die order.
 std::vector<Placement> autoplace(const TurnState& turn);

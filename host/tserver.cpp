@@ -370,14 +370,23 @@ void TServer::endturn(int seat) {
         rules::shareCard(seat, t);
         sendToAll(endMessage(players[seat].partner));
     }
-    if (!rules::checkforwin(seat, t, teamgame_)) {
+    QString winner;
+    if (rules::checkforwin(seat, t, teamgame_)) {
+        winner = seatName(seat);
+        if (teamgame_) winner += " and " + seatName(players[seat].partner);
+    } else if (const std::vector<int> tied = rules::stalemateLeaders(t, teamgame_); !tied.empty()) {
+        // Everything is closed and the top score is shared: no turn could ever
+        // change it, so the game ends with those players winning together.
+        QStringList names;
+        for (int s : tied)
+            names << seatName(s);
+        winner = names.join(" and ");
+    } else {
         findplayer();
         return;
     }
     gameon_ = false;
     currentplayer_ = 0;
-    QString winner = seatName(seat);
-    if (teamgame_) winner += " and " + seatName(players[seat].partner);
     log(QString("%1 won").arg(winner));
     sendToAll(protocol::build(Msg::winner, {winner}));
 }

@@ -250,6 +250,28 @@ TEST_F(CardsTest, TeamWinIgnoresThePartner) {
     EXPECT_FALSE(rules::checkforwin(3, table, true));
 }
 
+TEST_F(CardsTest, AStalemateIsFoundOnlyWhenNoScoreCanChangeAndNobodyCanWin) {
+    closeAll(seat(1));
+    EXPECT_TRUE(rules::stalemateLeaders(table, false).empty()) << "seat 2 still has numbers open";
+    closeAll(seat(2));
+    EXPECT_EQ(rules::stalemateLeaders(table, false), (std::vector<int>{1, 2})) << "0 to 0 for ever";
+    seat(2).score = 20;
+    EXPECT_TRUE(rules::stalemateLeaders(table, false).empty()) << "seat 2 wins on its own turn";
+    seat(1).score = 20;
+    seat(3).score = 50;  // a departed player's points block both for good
+    EXPECT_EQ(rules::stalemateLeaders(table, false), (std::vector<int>{1, 2}));
+}
+
+TEST_F(CardsTest, InATeamGameTheLeadingTeamIsNoStalemate) {
+    table.takingPart = {true, true, true, true};
+    for (int s = 1; s <= 4; ++s)
+        closeAll(seat(s));
+    seat(1).score = seat(3).score = 25;
+    EXPECT_TRUE(rules::stalemateLeaders(table, true).empty());
+    seat(2).score = seat(4).score = 25;
+    EXPECT_EQ(rules::stalemateLeaders(table, true), (std::vector<int>{1, 2, 3, 4}));
+}
+
 TEST_F(CardsTest, NewGameClearsAllFourCards) {
     for (int s = 1; s <= 4; ++s) {
         seat(s).score = 10 * s;

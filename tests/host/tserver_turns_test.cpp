@@ -250,12 +250,17 @@ TEST_F(HostTest, ASoloGameOfAJustWatchingPlayerRunsToAWinner) {
     a->send("CMD_justwatch+1+1");
     const QByteArray winner = a->waitFor("CMD_winner+", 60000);
     ASSERT_FALSE(winner.isEmpty());
-    EXPECT_TRUE(winner == "CMD_winner+ann" || winner == "CMD_winner+Vuzi") << winner.toStdString();
     EXPECT_FALSE(server.gameon());
     EXPECT_EQ(server.currentplayer(), 0);
-    const int w = winner == "CMD_winner+ann" ? 1 : 2;
-    EXPECT_TRUE(server.player(w).allClosed());
-    EXPECT_GT(server.player(w).score, server.player(3 - w).score);
+    if (winner == "CMD_winner+ann and Vuzi") {  // everything closed, the scores tied
+        EXPECT_EQ(server.player(1).score, server.player(2).score);
+    } else {
+        ASSERT_TRUE(winner == "CMD_winner+ann" || winner == "CMD_winner+Vuzi")
+            << winner.toStdString();
+        const int w = winner == "CMD_winner+ann" ? 1 : 2;
+        EXPECT_TRUE(server.player(w).allClosed());
+        EXPECT_GT(server.player(w).score, server.player(3 - w).score);
+    }
     // No seat is current now: the computer's timer finds nothing to do and stops.
     ASSERT_TRUE(waitUntil([&] { return !server.computerplayActive(); }, 2000));
 
@@ -276,4 +281,32 @@ TEST_F(HostTest, ChatAndActionsAreRelayedWithTheSendersName) {
         EXPECT_EQ(x->waitFor("CMD_chat"), "CMD_chat+ace chats: hello|clRed");
         EXPECT_EQ(x->waitFor("CMD_action"), "CMD_action+ace waves + grins|$00123456");
     }
+}
+
+TEST_F(HostTest, AGameThatCanNoLongerBeWonEndsWithTheTiedPlayers) {
+    // Each player closes three different numbers a turn, never scoring: after seven
+    // turns each, everything is closed at 0 to 0.
+    const std::vector<std::vector<int>> darts = {
+        {3, 3, 3, 6, 4, 4, 4, 4, 5, 4, 4, 4},  // 15 16 17
+        {6, 4, 4, 4, 6, 5, 4, 4, 5, 5, 5, 5},  // 18 19 20
+        {6, 5, 5, 5, 3, 3, 3, 6, 4, 4, 4, 4},  // Bull 15 16
+        {5, 4, 4, 4, 6, 4, 4, 4, 6, 5, 4, 4},  // 17 18 19
+        {5, 5, 5, 5, 6, 5, 5, 5, 3, 3, 3, 6},  // 20 Bull 15
+        {4, 4, 4, 4, 5, 4, 4, 4, 6, 4, 4, 4},  // 16 17 18
+        {6, 5, 4, 4, 5, 5, 5, 5, 6, 5, 5, 5},  // 19 20 Bull
+    };
+    int rolls = 0;
+    server.roll = [&](rules::TurnState& turn) {
+        const std::vector<int>& d = darts[size_t(rolls++ / 2) % darts.size()];
+        for (int i = 0; i < rules::kDice; ++i)
+            turn.dice[size_t(i)] = d[size_t(i)];
+    };
+    auto a = join("ann");
+    seedPick(4);  // ann first, then Vuzi
+    a->send("CMD_startgame+1+n");
+    ASSERT_FALSE(a->waitFor("CMD_startgame").isEmpty());
+    a->send("CMD_justwatch+1+1");
+    EXPECT_EQ(a->waitFor("CMD_winner", 20000), "CMD_winner+ann and Vuzi");
+    EXPECT_EQ(rolls, 14);
+    EXPECT_FALSE(server.gameon());
 }
