@@ -44,8 +44,11 @@ TServer::TServer(QObject* parent)
 
 TServer::~TServer() {
     // The connections go down with the host; nobody is left to tell.
-    for (tplayer& p : players)
-        if (p.sock) p.sock->OnInfo = nullptr, p.sock->OnDisconnect = nullptr;
+    for (tplayer& p : players) {
+        if (!p.sock) continue;
+        p.sock->OnInfo = nullptr;
+        p.sock->OnDisconnect = nullptr;
+    }
 }
 
 void TServer::log(const QString& text) const {
