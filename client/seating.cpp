@@ -128,9 +128,7 @@ void Seating::clearall() {
         w_.scorecards().redraw(n);
         w_.control<QLabel>("label_score", n)->setText("0");
     }
-    for (int d = 1; d <= 3; ++d)
-        w_.control<QWidget>("image_throwndart", d)->hide();
-    w_.diceboard().cleardarts();
+    w_.diceboard().cleardarts();  // also hides the thrown darts
 }
 
 void Seating::sockInfo(TSock*, TSocketInfo, const QString& text) {

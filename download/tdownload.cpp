@@ -26,6 +26,13 @@ QLabel* text(QWidget* parent, const QString& t, QRect r) {
     return l;
 }
 
+QPushButton* button(QWidget* parent, const QString& caption, const char* name, QRect r) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(r);
+    return b;
+}
+
 }  // namespace
 
 Tdownload::Tdownload(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
@@ -45,14 +52,11 @@ Tdownload::Tdownload(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowSta
          "Download The Vant11 Lobby Now to play this  and other exciting games online with "
          "other players!",
          {16, 314, 418, 34});
-    getbutton = new QPushButton("Download And Install The Vant11 Lobby Now", left);
-    getbutton->setObjectName("getbutton");
-    getbutton->setGeometry(60, 356, 330, 30);
+    getbutton =
+        button(left, "Download And Install The Vant11 Lobby Now", "getbutton", {60, 356, 330, 30});
     infolabel = text(left, "", {16, 398, 300, 18});
     infolabel->setObjectName("infolabel");
-    abortbutton = new QPushButton("Stop Download", left);
-    abortbutton->setObjectName("abortbutton");
-    abortbutton->setGeometry(324, 394, 110, 24);
+    abortbutton = button(left, "Stop Download", "abortbutton", {324, 394, 110, 24});
     infolabel3 = text(left, "", {16, 424, 418, 18});
     infolabel3->setObjectName("infolabel3");
     infolabel2 = text(left, "", {16, 450, 418, 18});
@@ -64,9 +68,7 @@ Tdownload::Tdownload(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowSta
          "To proceed to the game without the ability to play against others click the button "
          "below.",
          {12, 40, 233, 60});
-    Button1 = new QPushButton("Play Solo Game", upper);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(48, 130, 160, 30);
+    Button1 = button(upper, "Play Solo Game", "Button1", {48, 130, 160, 30});
     connect(Button1, &QPushButton::clicked, this, &QDialog::hide);
 
     auto* lower = whitePanel(this, {460, 236, 257, 257});
@@ -74,9 +76,7 @@ Tdownload::Tdownload(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowSta
          "If you already have The Vant11 Lobby and you wish to play with others then click the "
          "button below to close this game and open The Vant11 Lobby.",
          {12, 40, 233, 80});
-    Button2 = new QPushButton("Play with Others", lower);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(48, 150, 160, 30);
+    Button2 = button(lower, "Play with Others", "Button2", {48, 150, 160, 30});
     connect(Button2, &QPushButton::clicked, this, &Tdownload::Button2Click);
 }
 
