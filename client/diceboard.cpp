@@ -45,12 +45,8 @@ DiceBoard::DiceBoard(Tchat& window) : w_(window) {
         w_.control<ui::PictureBox>("image_dice", i)->onMouseDown = [this, i](Qt::MouseButton b) {
             image_dice1MouseDown(i, b);
         };
-    w_.control<ui::PictureBox>("button_throwdarts")->onMouseDown = [this](Qt::MouseButton) {
-        button_throwdartsClick();
-    };
-    w_.control<ui::PictureBox>("button_autoplace")->onMouseDown = [this](Qt::MouseButton) {
-        button_autoplaceClick();
-    };
+    w_.control<ui::PictureBox>("button_throwdarts")->onClick = [this] { button_throwdartsClick(); };
+    w_.control<ui::PictureBox>("button_autoplace")->onClick = [this] { button_autoplaceClick(); };
 }
 
 QString DiceBoard::caption(int seat) const {

@@ -52,7 +52,7 @@ std::vector<Place> buildPlaces() {
         p.push_back(
             {name("image_dartcolumn" + s), "panel_dicepanel", {columnLeft[d - 1], 26, 41, 192}});
         p.push_back(
-            {name("label_dartcaption" + s), "panel_dicepanel", {valueLeft[d - 1], 29, 38, 15}});
+            {name("label_dartcaption" + s), "panel_dicepanel", {columnLeft[d - 1], 29, 41, 15}});
         for (int k = 1; k <= 4; ++k)
             p.push_back({name("dart" + s + "dice" + std::to_string(k)),
                          "panel_dicepanel",

@@ -50,8 +50,11 @@ void Seating::newplayerinfo(const QByteArray& data) {
     const int seat = f.number(0);
     const QString name = f.text(1);
     if (seat < 1) return;  // names no seat: nothing to show
-    const ClientState& st = w_.state();
+    ClientState& st = w_.state();
     if (seat == st.myseat) {
+        // The host may have changed the name (wire encoding, cleaning, making it
+        // unique); the turn display compares with the name as the host knows it.
+        st.myname = name;
         notice("You are Connected.");
     } else {
         notice(name + " is Connected.");

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,7 @@
 namespace {
 
 const QColor kLime(0, 255, 0);
+const char* const kFontFamily = "DejaVu Sans";
 
 void setPointSize(QWidget* w, int points, bool bold = false) {
     QFont f = w->font();
@@ -54,6 +56,8 @@ Tchat::Tchat(Windows& windows, QStringList arguments, QWidget* parent)
     windows_.chat = this;
     setObjectName("chat");
     setWindowTitle("Quivelo");
+    // The layout is drawn for 8 points of the face the artwork uses.
+    setFont(QFont(kFontFamily, 8));
     buildControls();
     buildMenus();
 
@@ -106,7 +110,10 @@ void Tchat::buildControls() {
         if (name.startsWith("panel_")) {
             w = new ui::TiledPanel(parent);
         } else if (name.startsWith("label_")) {
-            w = new QLabel(parent);
+            // Names, scores and winner texts come from the network: never rich text.
+            auto* label = new QLabel(parent);
+            label->setTextFormat(Qt::PlainText);
+            w = label;
         } else if (name.startsWith("image_") || name.startsWith("button_")) {
             w = new ui::PictureBox(parent);
         } else if (name.startsWith("stringgrid_player")) {
@@ -148,7 +155,9 @@ void Tchat::buildControls() {
         eyes->hide();
     }
     for (int d = 1; d <= 3; ++d) {
-        control<QLabel>("label_dartcaption", d)->setText(QString("Dart %1").arg(d));
+        auto* caption = control<QLabel>("label_dartcaption", d);
+        caption->setText(QString("Dart %1").arg(d));
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         control<ui::PictureBox>("image_dartcolumn", d)->setPicture(ui::picture("dartcolumn.jpg"));
         auto* value = control<QLabel>("label_dart", d);
         value->setText("0");
@@ -207,7 +216,8 @@ void Tchat::buildControls() {
             "QPushButton:pressed { background: rgb(0,64,0); }");
     }
 
-    setMinimumSize(layout::kClientWidth, layout::kClientHeight);
+    // The client area itself, so the menu bar never eats into the chat input line.
+    client_->setMinimumSize(layout::kClientWidth, layout::kClientHeight);
 }
 
 void Tchat::buildMenus() {

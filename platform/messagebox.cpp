@@ -2,11 +2,33 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 
 namespace platform {
 
 namespace {
+
+// At most one error box is open: while it waits for its click, further errors
+// (a broken host can send thousands) are counted on it instead of piling up.
+struct OpenErrorBox {
+    bool open = false;
+    QString text;
+    int more = 0;
+    QPointer<QMessageBox> box;  // the default box, while it is shown
+};
+
+OpenErrorBox& openErrorBox() {
+    static OpenErrorBox state;
+    return state;
+}
+
+QString withFollowers(const OpenErrorBox& state) {
+    if (state.more == 0) return state.text;
+    return state.text + QString("\n\n%1 more error%2 followed (see standard error).")
+                            .arg(state.more)
+                            .arg(state.more == 1 ? "" : "s");
+}
 
 bool hasGui() {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
@@ -16,9 +38,12 @@ bool defaultPresenter(BoxKind kind, const QString& text) {
     if (!hasGui()) return kind != BoxKind::Question;
     const QString title = QCoreApplication::applicationName();
     switch (kind) {
-        case BoxKind::Error:
-            QMessageBox::critical(nullptr, title, text);
+        case BoxKind::Error: {
+            QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
+            openErrorBox().box = &box;
+            box.exec();
             return true;
+        }
         case BoxKind::Notice:
             QMessageBox::information(nullptr, title, text);
             return true;
@@ -51,7 +76,15 @@ void errorBox(const QString& text) {
     std::fprintf(stderr, "%s: error: %s\n", qPrintable(QCoreApplication::applicationName()),
                  qPrintable(text));
     std::fflush(stderr);
+    OpenErrorBox& state = openErrorBox();
+    if (state.open) {
+        ++state.more;
+        if (state.box) state.box->setText(withFollowers(state));
+        return;
+    }
+    state = OpenErrorBox{true, text, 0, nullptr};
     present(BoxKind::Error, text);
+    state = OpenErrorBox{};
 }
 
 void messageBox(const QString& text) {

@@ -16,6 +16,8 @@ using BoxPresenter = std::function<bool(BoxKind kind, const QString& text)>;
 BoxPresenter setBoxPresenter(BoxPresenter presenter);
 
 // The box for an error nobody handled; the text is also written to standard error.
+// Only one is open at a time: errors while it waits for its click are written to
+// standard error only, and the open box says how many more followed.
 void errorBox(const QString& text);
 // A notice with an "OK" button ("Game is full", "You are not connected").
 void messageBox(const QString& text);

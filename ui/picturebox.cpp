@@ -24,8 +24,18 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) leftPressed_ = true;
     if (onMouseDown) onMouseDown(event->button());
     QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    // Like a button: the click counts only if released over the picture.
+    const bool click =
+        event->button() == Qt::LeftButton && leftPressed_ && rect().contains(event->pos());
+    if (event->button() == Qt::LeftButton) leftPressed_ = false;
+    if (click && onClick) onClick();
+    QWidget::mouseReleaseEvent(event);
 }
 
 }  // namespace ui

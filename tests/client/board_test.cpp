@@ -64,6 +64,28 @@ TEST_F(BoardTest, ButtonsFollowTheTurn) {
     EXPECT_FALSE(visible("panel_winner"));
 }
 
+TEST_F(BoardTest, TheThrowAndAutoplaceButtonsActOnALeftClickOnly) {
+    hostSendsAll({"CMD_nextplayer+1"});
+    QWidget* throwButton = w().control<QWidget>("button_throwdarts");
+    QWidget* autoButton = w().control<QWidget>("button_autoplace");
+    for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(throwButton, other);
+        EXPECT_TRUE(requests().isEmpty()) << "button " << other;
+        EXPECT_TRUE(visible("button_throwdarts"));
+    }
+    QTest::mouseClick(throwButton, Qt::LeftButton);
+    EXPECT_EQ(requests(), QList<QByteArray>({"CMD_throwdarts+1"}));
+    hostSendsAll({kRoll});
+    QTest::mouseClick(autoButton, Qt::RightButton);
+    EXPECT_TRUE(requests().isEmpty());
+    // Pressed on the button but let go elsewhere: no click, as with any button.
+    QTest::mousePress(autoButton, Qt::LeftButton);
+    QTest::mouseRelease(autoButton, Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_TRUE(requests().isEmpty());
+    QTest::mouseClick(autoButton, Qt::LeftButton);
+    EXPECT_EQ(requests(), QList<QByteArray>({"CMD_autoplace+1"}));
+}
+
 TEST_F(BoardTest, ADieScattersWithinThePanel) {
     hostSendsAll({"CMD_nextplayer+1", kRoll});
     const QWidget* panel = w().control<QWidget>("panel_dicepanel");
