@@ -29,4 +29,10 @@ class EGridText : public std::runtime_error {
     explicit EGridText(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A tally file that could not be loaded: the reason, and where the file was kept.
+class ETallyLoad : public std::runtime_error {
+  public:
+    explicit ETallyLoad(const std::string& message) : std::runtime_error(message) {}
+};
+
 }  // namespace tally

@@ -198,6 +198,11 @@ std::int64_t Tlzrw1::Decompress() {
     }
     progress();
     run.size = static_cast<std::int32_t>(getLe32(header + 4));
+    if (MaxSize >= 0 && (run.size < 0 || run.size > MaxSize)) {
+        throw ELzrw1Exception(InputFile + " : Lzrw1 decompression : the file promises " +
+                              std::to_string(getLe32(header + 4)) + " bytes, more than the " +
+                              std::to_string(MaxSize) + " allowed");
+    }
     run.bytesIn = kHeaderSize;
 
     if (fast) {

@@ -25,6 +25,9 @@ class Tlzrw1 {
     std::string OutputFile;
     TCompressMode CompressMode = TCompressMode::Good;
     int Threshold = 40;  // percentage under which Advise recommends Fast
+    // Decompress refuses a file whose header promises more bytes than this
+    // (a damaged or hostile file); -1 for no limit.
+    std::int64_t MaxSize = -1;
 
     // Progress and result texts, refreshed while an operation runs.
     std::string Caption;

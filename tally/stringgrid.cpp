@@ -15,22 +15,34 @@ namespace {
 // Far beyond any tally, yet small enough that counts multiply without overflow.
 constexpr int kMaxCount = 1'000'000;
 
-// Cuts a text into lines at LF, dropping a CR before it; a last line without
-// its end still counts.
-std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
+// Hands out a text's lines one at a time (cut at LF, a CR before it dropped; a
+// last line without its end still counts), so a text of a million empty lines
+// costs no more memory than the text itself.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : rest_(text) {}
 
-int countFrom(std::string_view line, const char* what, const std::string& path) {
+    bool next(std::string_view& line) {
+        if (done_) return false;
+        const std::size_t end = rest_.find('\n');
+        line = rest_.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (end == std::string_view::npos || end + 1 == rest_.size()) {
+            done_ = true;
+        } else {
+            rest_.remove_prefix(end + 1);
+        }
+        return true;
+    }
+
+  private:
+    std::string_view rest_;
+    bool done_ = false;
+};
+
+int countFrom(LineReader& lines, const char* what, int low, int high, const std::string& source) {
+    std::string_view line;
+    if (!lines.next(line)) throw EGridText(source + " : the " + what + " count is missing");
     while (!line.empty() && line.front() == ' ')
         line.remove_prefix(1);
     while (!line.empty() && line.back() == ' ')
@@ -38,12 +50,15 @@ int countFrom(std::string_view line, const char* what, const std::string& path) 
     int value = 0;
     const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
     if (line.empty() || ec != std::errc{} || end != line.data() + line.size()) {
-        throw EGridText("Grid text " + path + " : the " + what + " count \"" + std::string(line) +
+        throw EGridText(source + " : the " + what + " count \"" + std::string(line) +
                         "\" is not a number");
     }
-    if (value < 0 || value > kMaxCount) {
-        throw EGridText("Grid text " + path + " : the " + what + " count " + std::to_string(value) +
-                        " is out of range");
+    if (value < low || value > high) {
+        const std::string allowed = low == high ? "not " + std::to_string(low)
+                                                : "out of range (" + std::to_string(low) + " to " +
+                                                      std::to_string(high) + ")";
+        throw EGridText(source + " : the " + what + " count " + std::to_string(value) + " is " +
+                        allowed);
     }
     return value;
 }
@@ -103,29 +118,43 @@ void SaveStringGrid(const StringGrid& grid, const std::string& path) {
     if (!file) throw EGridText("Grid text " + path + " : cannot be written");
 }
 
-void LoadStringGrid(StringGrid& grid, const std::string& path) {
+void LoadStringGrid(StringGrid& grid, const std::string& path, const GridLimits& limits,
+                    const std::string& source) {
+    const std::string name = source.empty() ? "Grid text " + path : source;
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw EGridText("Grid text " + path + " : cannot be opened");
+    if (!file) throw EGridText(name + " : cannot be opened");
     const std::string text((std::istreambuf_iterator<char>(file)),
                            std::istreambuf_iterator<char>());
-    if (file.bad()) throw EGridText("Grid text " + path + " : cannot be read");
+    if (file.bad()) throw EGridText(name + " : cannot be read");
+    ParseStringGrid(grid, text, name, limits);
+}
 
-    const std::vector<std::string_view> lines = linesOf(text);
-    if (lines.size() < 2) throw EGridText("Grid text " + path + " : the counts are missing");
-    const int colCount = countFrom(lines[0], "column", path);
-    const int rowCount = countFrom(lines[1], "row", path);
+void ParseStringGrid(StringGrid& grid, std::string_view text, const std::string& source,
+                     const GridLimits& limits) {
+    LineReader lines(text);
+    const int colCount = limits.columns > 0
+                             ? countFrom(lines, "column", limits.columns, limits.columns, source)
+                             : countFrom(lines, "column", 0, kMaxCount, source);
+    const int rowCount =
+        countFrom(lines, "row", limits.minRows, std::min(limits.maxRows, kMaxCount), source);
     const std::size_t cells = static_cast<std::size_t>(colCount) * rowCount;
-    if (lines.size() - 2 < cells) {
-        throw EGridText("Grid text " + path + " : " + std::to_string(colCount) + " x " +
-                        std::to_string(rowCount) + " cells promised, " +
-                        std::to_string(lines.size() - 2) + " found");
-    }
+    auto shortOf = [&](const std::string& found) {
+        return EGridText(source + " : " + std::to_string(colCount) + " x " +
+                         std::to_string(rowCount) + " cells promised, " + found);
+    };
+    // Every cell takes at least its line end, so a text too short for its counts
+    // is refused before anything is allocated for it.
+    if (cells > text.size()) throw shortOf(std::to_string(text.size()) + " bytes of text");
 
     StringGrid loaded(colCount, rowCount);
-    std::size_t next = 2;
+    std::size_t found = 0;
     for (int col = 0; col < colCount; ++col) {
-        for (int row = 0; row < rowCount; ++row)
-            loaded.setCell(col, row, std::string(lines[next++]));
+        for (int row = 0; row < rowCount; ++row) {
+            std::string_view line;
+            if (!lines.next(line)) throw shortOf(std::to_string(found) + " found");
+            loaded.setCell(col, row, std::string(line));
+            ++found;
+        }
     }
     grid = std::move(loaded);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tally {
@@ -36,9 +37,22 @@ class StringGrid {
 // blanks. Throws EGridText when the file cannot be written.
 void SaveStringGrid(const StringGrid& grid, const std::string& path);
 
+// The shape a grid text may have; a text outside it is refused as damaged.
+struct GridLimits {
+    int columns = 0;  // exactly this many; 0 for any
+    int minRows = 0;
+    int maxRows = 1'000'000;
+};
+
 // Reads a grid text written by SaveStringGrid. A text whose counts are not
-// numbers, or which holds fewer cells than its counts promise, is refused with
-// EGridText and leaves the grid as it was.
-void LoadStringGrid(StringGrid& grid, const std::string& path);
+// numbers or lie outside `limits`, or which holds fewer cells than its counts
+// promise, is refused with EGridText and leaves the grid as it was. Errors name
+// `source` ("Grid text " + path when empty). Lines after the last cell are ignored.
+void LoadStringGrid(StringGrid& grid, const std::string& path, const GridLimits& limits = {},
+                    const std::string& source = {});
+
+// The same for a grid text already in memory.
+void ParseStringGrid(StringGrid& grid, std::string_view text, const std::string& source,
+                     const GridLimits& limits = {});
 
 }  // namespace tally

@@ -1,11 +1,14 @@
 #include "tally/tallystore.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "tally/errors.h"
 #include "tally/lzrw1.h"
@@ -38,6 +41,41 @@ void syncFile(const std::string& path) {
     if (!ok) throw EGridText("Cannot write " + path);
 }
 
+// Makes a rename in this folder durable. Some file systems cannot sync a folder
+// (EINVAL); there the rename is as durable as it gets.
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) throw EGridText("Cannot open the folder " + folder.string());
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    if (!ok) throw EGridText("Cannot sync the folder " + folder.string());
+}
+
+bool sameContent(const std::string& a, const std::string& b) {
+    std::error_code ec1, ec2;
+    if (fs::file_size(a, ec1) != fs::file_size(b, ec2) || ec1 || ec2) return false;
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    return fa && fb &&
+           std::equal(std::istreambuf_iterator<char>(fa), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(fb), std::istreambuf_iterator<char>());
+}
+
+constexpr int kMaxKeptCopies = 100;
+
+// Keeps a tally file that could not be loaded as FILE.bad, or FILE.bad.1 and on
+// when that name is taken; an existing copy is never overwritten, and a file
+// already kept is not kept twice. Returns the copy's name, or "" when it failed.
+std::string keepDamaged(const std::string& path) {
+    for (int n = 0; n < kMaxKeptCopies; ++n) {
+        const std::string copy = path + ".bad" + (n == 0 ? "" : "." + std::to_string(n));
+        std::error_code ec;
+        if (fs::copy_file(path, copy, fs::copy_options::none, ec)) return copy;
+        if (ec != std::errc::file_exists) return {};
+        if (sameContent(path, copy)) return copy;
+    }
+    return {};
+}
+
 }  // namespace
 
 TallyStore::TallyStore() : grid_(kColumns, 1) {
@@ -53,13 +91,15 @@ void TallyStore::load(const std::string& path) {
         doit.CompressMode = TCompressMode::Fast;
         doit.InputFile = path;
         doit.OutputFile = text.path();
+        doit.MaxSize = kMaxGridText;
         doit.Decompress();
-        LoadStringGrid(grid_, text.path());
-        if (grid_.colCount() < kColumns) grid_.setColCount(kColumns);
-    } catch (...) {
-        std::error_code ignored;
-        fs::copy_file(path, path + ".bad", fs::copy_options::overwrite_existing, ignored);
-        throw;
+        LoadStringGrid(grid_, text.path(), {kColumns, 1, kMaxRows}, "Tally file " + path);
+    } catch (const std::exception& e) {
+        const std::string copy = keepDamaged(path);
+        throw ETallyLoad(std::string(e.what()) + "\n\n" +
+                         (copy.empty()
+                              ? "The tally file could not be copied aside; it is left as it is."
+                              : "The tally file was kept as " + copy + "."));
     }
 }
 
@@ -80,16 +120,21 @@ void TallyStore::save(const std::string& path, std::function<void()> progress) c
         std::remove(fresh.c_str());
         throw;
     }
+    const fs::path folder = fs::path(path).parent_path();
+    syncFolder(folder.empty() ? fs::path(".") : folder);
 }
 
 int TallyStore::addit(int column, int row) {
-    const int n = cellNumber(grid_, column, row) + 1;
+    const int old = cellNumber(grid_, column, row);
+    const int n = old == INT_MAX ? old : old + 1;
     grid_.setCell(column, row, std::to_string(n));
+    changed_ = true;
     return n;
 }
 
 void TallyStore::moverow(int row) {
     if (row < 1 || row >= grid_.rowCount()) return;
+    changed_ = true;
     for (int r = row; r + 1 < grid_.rowCount(); ++r)
         for (int c = 0; c < grid_.colCount(); ++c)
             grid_.setCell(c, r, grid_.cell(c, r + 1));
@@ -99,6 +144,7 @@ void TallyStore::moverow(int row) {
 void TallyStore::addOpponent(const std::string& name) {
     const int row = grid_.rowCount();
     grid_.setRowCount(row + 1);
+    changed_ = true;
     grid_.setCell(0, row, name);
     for (int c = 1; c < kColumns; ++c)
         grid_.setCell(c, row, "0");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ class TallyStore {
   public:
     static constexpr int kColumns = 9;
     static constexpr const char* kOwnWin = "addtomine";
+    // Far beyond any real tally; a file beyond them is damaged or hostile, and
+    // refusing it at once keeps a start-up from taking minutes and gigabytes.
+    static constexpr std::int64_t kMaxGridText = 1024 * 1024;
+    static constexpr int kMaxRows = 10'000;
 
     TallyStore();
 
@@ -22,16 +27,22 @@ class TallyStore {
     const StringGrid& grid() const { return grid_; }
     int opponents() const { return grid_.rowCount() - 1; }
 
-    // Reads a tally file. A damaged file is copied to FILE.bad first, so the save at
-    // the end cannot destroy what may still be recovered; the error then propagates.
-    // A missing file leaves the tally empty.
+    // Reads a tally file; a missing file leaves the tally empty. A file that cannot
+    // be loaded is first kept under a name of its own (FILE.bad, FILE.bad.1, ...,
+    // never overwritten), then ETallyLoad says why and where; the tally stays as
+    // it was.
     void load(const std::string& path);
     // Writes the tally file so that a failure at any point leaves the previous file
-    // whole: the new content goes to a file beside it, which then replaces it.
+    // whole: the new content goes to a file beside it, which then replaces it, and
+    // the folder is synced so the replacement survives a power cut.
     // `progress` runs after every read and write of the compression.
     void save(const std::string& path, std::function<void()> progress = {}) const;
 
-    // Adds 1 to a cell (an empty or non-numeric cell counts as 0); returns the new value.
+    // True once a count or an opponent changed since the store was made.
+    bool changed() const { return changed_; }
+
+    // Adds 1 to a cell (an empty or non-numeric cell counts as 0; a count at the
+    // largest int stays there); returns the new value.
     int addit(int column, int row);
     // Removes row r; the rows after it move up. Row 0 stays.
     void moverow(int row);
@@ -45,6 +56,7 @@ class TallyStore {
 
   private:
     StringGrid grid_;
+    bool changed_ = false;
 };
 
 }  // namespace tally

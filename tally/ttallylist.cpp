@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPersistentModelIndex>
 #include <QPushButton>
 
 #include "platform/messagebox.h"
@@ -13,6 +14,7 @@ namespace {
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width = 90) {
     auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);  // opponents' names come from the network
     l->setGeometry(left, top, width, 16);
     return l;
 }
@@ -32,12 +34,20 @@ Ttallylist::Ttallylist(QWidget* parent, const QString& path)
     try {
         store_.load(utf8(path_));
     } catch (const std::exception& e) {
-        platform::errorBox(QString::fromStdString(e.what()));
+        loadFailed_ = true;
+        // Shown once the program runs, over its windows, instead of holding up
+        // their creation until somebody clicks.
+        const QString message = QString::fromStdString(e.what());
+        QMetaObject::invokeMethod(
+            this, [message] { platform::errorBox(message); }, Qt::QueuedConnection);
     }
     loadtally();
 }
 
 Ttallylist::~Ttallylist() {
+    // After a failed load the file on disk may still be the good tally (the reason
+    // was not the file); only a session that counted something replaces it.
+    if (loadFailed_ && !store_.changed()) return;
     // A failed save keeps the previous tally file whole; there is nobody left to tell.
     try {
         store_.save(utf8(path_));
@@ -168,6 +178,17 @@ void Ttallylist::checklistClickCheck(QListWidgetItem* item) {
 
 void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
     if (filling_ || item->checkState() == Qt::Checked) return;
+    // The click that unticked the entry is still being handled by the list, which
+    // goes on to report it on that entry; so the question, and the removal, come
+    // once that event is over.
+    const QPersistentModelIndex entry = listbox_tally->indexFromItem(item);
+    QMetaObject::invokeMethod(
+        this, [this, entry] { confirmDeletion(entry); }, Qt::QueuedConnection);
+}
+
+void Ttallylist::confirmDeletion(const QPersistentModelIndex& entry) {
+    QListWidgetItem* item = entry.isValid() ? listbox_tally->item(entry.row()) : nullptr;
+    if (!item || item->checkState() == Qt::Checked) return;
     const QString name = item->text();
     if (platform::confirmBox("This will delete " + name + "'s Tally, Are you want to delete it?")) {
         store_.moverow(listbox_tally->row(item) + 1);
@@ -180,6 +201,7 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
 }
 
 void Ttallylist::listbox_tallyClick(QListWidgetItem* item) {
+    if (!item) return;
     const int r = listbox_tally->row(item) + 1;
     const tally::StringGrid& g = store_.grid();
     for (int c = 1; c <= 8; ++c)

@@ -10,6 +10,7 @@
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QPersistentModelIndex;
 
 // The tally window: games, wins and double bulls of the local player, and for every
 // opponent the player chose to tally, the games they played together and who won
@@ -48,6 +49,7 @@ class Ttallylist : public QDialog {
     void loadtally();
     void checklistClickCheck(QListWidgetItem* item);
     void listbox_tallyClickCheck(QListWidgetItem* item);
+    void confirmDeletion(const QPersistentModelIndex& entry);
     void listbox_tallyClick(QListWidgetItem* item);
     void addTalliedEntry(const QString& name);
 
@@ -57,5 +59,6 @@ class Ttallylist : public QDialog {
     std::array<QLabel*, 9> labels_{};    // label_1 .. label_8 (index 0 unused)
     QLabel* label_hisname = nullptr;
     QLabel* label_hisnametop = nullptr;
-    bool filling_ = false;  // check marks set by the program, not by a click
+    bool filling_ = false;     // check marks set by the program, not by a click
+    bool loadFailed_ = false;  // the file on disk was not read into this tally
 };

@@ -28,13 +28,17 @@ Program::~Program() {
     stop();
 }
 
-void Program::start(const QStringList& arguments) {
+void Program::start(const QStringList& arguments, const QStringList& wrapper) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("XDG_RUNTIME_DIR", runtimeDir_);
     env.insert("QUIVELO_PROGRAM_DIR", programDir_.path());
     process_.setProcessEnvironment(env);
-    process_.start(binary(name_), arguments);
+    if (wrapper.isEmpty()) {
+        process_.start(binary(name_), arguments);
+    } else {
+        process_.start(wrapper.front(), wrapper.mid(1) + QStringList{binary(name_)} + arguments);
+    }
     process_.waitForStarted(5000);
 }
 

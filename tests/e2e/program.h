@@ -12,7 +12,8 @@ class Program {
     explicit Program(const QString& name, const QString& runtimeDir = {});
     ~Program();
 
-    void start(const QStringList& arguments);
+    // `wrapper` runs the program (strace and its options, say).
+    void start(const QStringList& arguments, const QStringList& wrapper = {});
     bool waitForExit(int ms);
     bool running() const { return process_.state() != QProcess::NotRunning; }
     int exitCode() const { return process_.exitCode(); }

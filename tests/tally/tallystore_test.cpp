@@ -147,8 +147,10 @@ TEST(TallyStore, AnUnreadableFileIsKeptAsBad) {
     try {
         s.load(file);
         FAIL();
-    } catch (const tally::ELzrw1Exception& e) {
+    } catch (const tally::ETallyLoad& e) {
         EXPECT_NE(std::string(e.what()).find("this file has no valid header"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("kept as " + file + ".bad."), std::string::npos)
+            << e.what();
     }
     EXPECT_EQ(tallytest::readFile(file + ".bad"), junk);
     EXPECT_EQ(s.opponents(), 0);
@@ -168,7 +170,7 @@ TEST(TallyStore, AGridTextOfTheWrongShapeIsRefusedAndKept) {
     doit.OutputFile = file;
     doit.Compress();
     TallyStore s;
-    EXPECT_THROW(s.load(file), tally::EGridText);
+    EXPECT_THROW(s.load(file), tally::ETallyLoad);
     EXPECT_TRUE(std::filesystem::exists(file + ".bad"));
     EXPECT_EQ(s.grid().rowCount(), 1);
     EXPECT_EQ(s.grid().cell(1, 0), "0");

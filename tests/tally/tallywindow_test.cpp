@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
 #include <memory>
 
 #include "platform/messagebox.h"
@@ -26,7 +29,10 @@ class TallyWindowTest : public ::testing::Test {
         window.reset();
         platform::setBoxPresenter({});
     }
-    void open() { window = std::make_unique<Ttallylist>(nullptr, path); }
+    void open() {
+        window = std::make_unique<Ttallylist>(nullptr, path);
+        QCoreApplication::processEvents();  // a failed load is reported from the event loop
+    }
     void restart() {
         window.reset();
         open();
@@ -37,6 +43,19 @@ class TallyWindowTest : public ::testing::Test {
     }
     QString cell(int c, int r) { return QString::fromStdString(window->store().grid().cell(c, r)); }
     QString label(const QString& name) { return window->findChild<QLabel*>(name)->text(); }
+    // A real mouse click on the check box of an entry of "Players Being Tallied",
+    // then whatever the click set going.
+    void clickCheckBox(int row) {
+        QListWidget* list = window->listbox_tally;
+        QStyleOptionViewItem option;
+        option.rect = list->visualItemRect(list->item(row));
+        option.features =
+            QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        const QRect box =
+            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+        QCoreApplication::processEvents();
+    }
 
     tallytest::ScratchDir dir;
     QString path = QString::fromStdString(dir.file("quivelotally.tld"));
@@ -90,24 +109,30 @@ TEST_F(TallyWindowTest, CheckingATalliedNameAgainAddsNothing) {
     EXPECT_EQ(window->checklist->item(1)->checkState(), Qt::Unchecked);
 }
 
-TEST_F(TallyWindowTest, DeletingTheMiddleTallyAsksFirst) {
+TEST_F(TallyWindowTest, DeletingTheMiddleTallyByMouseAsksFirst) {
     for (const char* name : {"Ann", "Bob", "Cat"})
         tally(name);
     window->loadchecklist = [this] { window->loadCurrentPlayers({"Cat"}); };
     window->addgame("Cat");
+    window->show();
 
     answer = false;
-    window->listbox_tally->item(1)->setCheckState(Qt::Unchecked);
+    clickCheckBox(1);
     EXPECT_EQ(boxes.last(), "This will delete Bob's Tally, Are you want to delete it?");
     EXPECT_EQ(window->listbox_tally->item(1)->checkState(), Qt::Checked);
     EXPECT_EQ(window->store().opponents(), 3);
 
     answer = true;
-    window->listbox_tally->item(1)->setCheckState(Qt::Unchecked);
+    const qsizetype asked = boxes.size();
+    clickCheckBox(1);
+    EXPECT_EQ(boxes.size(), asked + 1);
     ASSERT_EQ(window->listbox_tally->count(), 2);
     EXPECT_EQ(window->listbox_tally->item(1)->text(), "Cat");
     EXPECT_EQ(cell(0, 2), "Cat");
     EXPECT_EQ(cell(2, 2), "1");
+    window.reset();  // the session's counts reach the file
+    open();
+    EXPECT_EQ(window->listbox_tally->count(), 2);
 }
 
 TEST_F(TallyWindowTest, ClickingAnOpponentShowsItsCounts) {
@@ -149,6 +174,45 @@ TEST_F(TallyWindowTest, AnUnreadableFileIsReportedAndKept) {
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].startsWith("Lzrw1")) << boxes[0].toStdString();
     EXPECT_EQ(label("mylabel_1"), "0");
-    window.reset();  // saves the empty tally over the damaged file
+    window.reset();  // nothing was counted: the damaged file is left as it was
+    EXPECT_TRUE(std::filesystem::exists(path.toStdString() + ".bad"));
+    EXPECT_EQ(tallytest::readFile(path.toStdString()),
+              tallytest::Bytes({'W', 'R', 'Z', 'L', 9, 0, 0, 0, 5, 0}));
+}
+
+TEST_F(TallyWindowTest, AGridWithoutRowsIsReportedAndTheWindowComesUpEmpty) {
+    window.reset();
+    tallytest::writeTally(path.toStdString(), "9\r\n0\r\n");
+    EXPECT_EQ(std::filesystem::file_size(path.toStdString()), 17u);
+    open();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].contains("row count 0")) << boxes[0].toStdString();
+    EXPECT_TRUE(boxes[0].contains(path + ".bad")) << "the box names the copy";
+    EXPECT_EQ(label("mylabel_1"), "0");
+    EXPECT_EQ(window->listbox_tally->count(), 0);
+}
+
+TEST_F(TallyWindowTest, AfterAFailedLoadOnlyACountedSessionIsSaved) {
+    tally("Vuzi");
+    window.reset();
+    const tallytest::Bytes good = tallytest::readFile(path.toStdString());
+    // Not the file's fault: the scratch file for its text cannot be made.
+    auto openWithoutTemporaryFolder = [this] {
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QByteArray::fromStdString(dir.file("gone")));
+        open();
+        tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp);
+    };
+    openWithoutTemporaryFolder();
+    ASSERT_EQ(boxes.size(), 1);
+    window.reset();
+    EXPECT_EQ(tallytest::readFile(path.toStdString()), good) << "the good tally survives";
+
+    openWithoutTemporaryFolder();
+    tally("Bob");  // counted in this session: worth keeping
+    window.reset();
+    open();
+    ASSERT_EQ(window->listbox_tally->count(), 1);
+    EXPECT_EQ(window->listbox_tally->item(0)->text(), "Bob");
     EXPECT_TRUE(std::filesystem::exists(path.toStdString() + ".bad"));
 }

@@ -72,4 +72,7 @@ inline Bytes readFile(const std::string& path) {
     return Bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
+// A tally file holding this grid text, written as the program writes it.
+void writeTally(const std::string& path, const std::string& gridText);
+
 }  // namespace tallytest
