@@ -1,6 +1,5 @@
 #include "tally/tallystore.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/syncfolder.h"
 #include "tally/errors.h"
 #include "tally/lzrw1.h"
 #include "tally/scratchfile.h"
@@ -39,16 +39,6 @@ void syncFile(const std::string& path) {
     const bool ok = ::fsync(fileno(f)) == 0;
     std::fclose(f);
     if (!ok) throw EGridText("Cannot write " + path);
-}
-
-// Makes a rename in this folder durable. Some file systems cannot sync a folder
-// (EINVAL); there the rename is as durable as it gets.
-void syncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) throw EGridText("Cannot open the folder " + folder.string());
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
-    ::close(fd);
-    if (!ok) throw EGridText("Cannot sync the folder " + folder.string());
 }
 
 bool sameContent(const std::string& a, const std::string& b) {
@@ -120,8 +110,7 @@ void TallyStore::save(const std::string& path, std::function<void()> progress) c
         std::remove(fresh.c_str());
         throw;
     }
-    const fs::path folder = fs::path(path).parent_path();
-    syncFolder(folder.empty() ? fs::path(".") : folder);
+    platform::syncFolder(fs::path(path).parent_path().string());
 }
 
 int TallyStore::addit(int column, int row) {
