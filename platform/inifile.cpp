@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 #include <vector>
 
+#include "platform/durablefile.h"
 #include "platform/programfolder.h"
-#include "platform/syncfolder.h"
 
 namespace platform {
 
@@ -144,16 +143,14 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
                     {{'[' + section.toUtf8() + ']', eol}, {setting, eol}});
     }
 
-    const QString full = QFileInfo(path_).absoluteFilePath();
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) throw EIniWrite(full);
+    QByteArray out;
     for (const Line& line : lines)
-        file.write(line.text + line.end);
-    if (!file.commit()) throw EIniWrite(full);
+        out += line.text + line.end;
+    const QString full = QFileInfo(path_).absoluteFilePath();
     try {
-        syncFolder(QFileInfo(full).absolutePath().toStdString());
+        replaceFile(full.toStdString(), std::string_view(out.constData(), size_t(out.size())));
     } catch (const std::runtime_error&) {
-        // the value is written; only its survival of a power cut is less sure
+        throw EIniWrite(full);
     }
 }
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/syncfolder.h"
+#include "platform/durablefile.h"
 #include "tally/errors.h"
 #include "tally/lzrw1.h"
 #include "tally/scratchfile.h"
