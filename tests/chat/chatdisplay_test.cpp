@@ -1,13 +1,19 @@
 // How lines reach the chat display: one colour, a bold head up to the first ":".
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 
 #include "chat/chatdisplay.h"
 #include "chat/chatreceived.h"
+#include "tests/chat/urlrecorder.h"
 
 namespace {
 
@@ -95,4 +101,72 @@ TEST(ChatReceived, TheColourFollowsTheFirstBar) {
     EXPECT_EQ(bare.text, "no colour here");
     EXPECT_EQ(bare.colour, QColor(Qt::white));
     EXPECT_EQ(readReceivedLine("x|clWindowText").colour, QColor(Qt::black)) << "a desktop colour";
+}
+
+TEST(ChatDisplay, ControlCharactersCannotForgeALine) {
+    ChatDisplay d;
+    d.addlinetochat("eve chats: hi\r\nhoster chats: I quit\tnow\x7f", Qt::white);
+    EXPECT_EQ(d.document()->blockCount(), 2) << "one line and the empty one after it";
+    EXPECT_EQ(d.document()->findBlockByNumber(0).text(),
+              "eve chats: hi  hoster chats: I quit now ");
+}
+
+TEST(ChatDisplay, CopyPutsPlainTextOnTheClipboard) {
+    ChatDisplay d;
+    d.addlinetochat("ann chats: bold head", Qt::red);
+    d.selectAll();
+    d.copy();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(data->text().trimmed(), "ann chats: bold head");
+    EXPECT_FALSE(data->hasHtml());
+}
+
+class ChatAddressTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* scheme : {"http", "mailto"})
+            QDesktopServices::setUrlHandler(scheme, &opened, "open");
+        d.resize(400, 200);
+        d.show();
+        d.addlinetochat("ann chats: look at www.Example.com/Page, it is", Qt::white);
+        d.addlinetochat("bob chats: no address here", Qt::white);
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override {
+        for (const char* scheme : {"http", "mailto"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    // The middle of the n-th character of the text.
+    QPoint pointAt(int n) {
+        QTextCursor c(d.document());
+        c.setPosition(n);
+        const QRect left = d.cursorRect(c);
+        c.setPosition(n + 1);
+        return QPoint((left.x() + d.cursorRect(c).x()) / 2, left.center().y());
+    }
+    int indexOf(const QString& part) { return int(d.document()->toPlainText().indexOf(part)); }
+
+    ChatDisplay d;
+    UrlRecorder opened;
+};
+
+TEST_F(ChatAddressTest, ThePointerIsAHandOverAnAddressOnly) {
+    QTest::mouseMove(d.viewport(), pointAt(indexOf("Example")));
+    EXPECT_EQ(d.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(d.viewport(), pointAt(indexOf("look")));
+    EXPECT_EQ(d.viewport()->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(d.viewport(), QPoint(5, 190));
+    EXPECT_EQ(d.viewport()->cursor().shape(), Qt::ArrowCursor) << "past the end of the text";
+}
+
+TEST_F(ChatAddressTest, ALeftClickOpensTheAddressAsWrittenAndSelectsIt) {
+    QTest::mouseClick(d.viewport(), Qt::RightButton, {}, pointAt(indexOf("Page")));
+    EXPECT_TRUE(opened.urls.isEmpty());
+    QTest::mouseClick(d.viewport(), Qt::LeftButton, {}, pointAt(indexOf("Page")));
+    ASSERT_EQ(opened.urls.size(), 1);
+    EXPECT_EQ(opened.urls[0], QUrl("http://www.Example.com/Page"));
+    EXPECT_EQ(d.textCursor().selectedText(), "www.Example.com/Page");
+    QTest::mouseClick(d.viewport(), Qt::LeftButton, {}, pointAt(indexOf("address here")));
+    QTest::mouseClick(d.viewport(), Qt::LeftButton, {}, QPoint(5, 190));
+    EXPECT_EQ(opened.urls.size(), 1);
 }
