@@ -34,3 +34,8 @@ void chatrecieved(ChatDisplay& display, const QString& data) {
     const ReceivedLine line = readReceivedLine(data);
     display.addlinetochat(line.text, line.colour);
 }
+
+std::uint32_t fromQColor(const QColor& colour) {
+    return std::uint32_t(colour.red()) | std::uint32_t(colour.green()) << 8 |
+           std::uint32_t(colour.blue()) << 16;
+}

@@ -18,3 +18,6 @@ void chatrecieved(ChatDisplay& display, const QString& data);
 
 // The colour for a colour value of the text form (0x00BBGGRR, or a desktop colour).
 QColor toQColor(std::uint32_t colour);
+
+// An ordinary colour as 0x00BBGGRR.
+std::uint32_t fromQColor(const QColor& colour);

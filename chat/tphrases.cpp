@@ -1,13 +1,27 @@
 #include "chat/tphrases.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "ui/pictures.h"
 
 Tphrases::Tphrases(QWidget* parent) : QDialog(parent) {
     setObjectName("phrases");
     setWindowTitle("Klimp - Phrase Buttons");
     setModal(false);
+    // The main window's tiled background, and its lime on black.
+    QPalette pal = palette();
+    pal.setBrush(QPalette::Window, QBrush(ui::picture("background.jpg")));
+    pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, QColor(0, 255, 0));
+    pal.setColor(QPalette::Button, Qt::black);
+    pal.setColor(QPalette::ButtonText, QColor(0, 255, 0));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
     auto* form = new QFormLayout(this);
     for (int n = 1; n <= kPhrases; ++n) {
         auto* field = new QLineEdit(this);
@@ -15,20 +29,30 @@ Tphrases::Tphrases(QWidget* parent) : QDialog(parent) {
         field->setMaxLength(kMaxLength);
         field->setMinimumWidth(300);
         form->addRow(QString("Phrase Button %1:").arg(n), field);
-        phrase[n - 1] = field;
+        phrase[size_t(n - 1)] = field;
     }
-    auto* done = new QPushButton("Done", this);
-    done->setObjectName("SelButton8");
-    form->addRow(done);
-    connect(done, &QPushButton::clicked, this, [this] {
-        if (onDone) onDone(phrases());
-        close();
-    });
+    SelButton8 = new QPushButton("Done", this);
+    SelButton8->setObjectName("SelButton8");
+    form->addRow(SelButton8);
+    for (int n = 1; n < kPhrases; ++n)
+        setTabOrder(phrase[size_t(n - 1)], phrase[size_t(n)]);
+    setTabOrder(phrase.back(), SelButton8);
+    connect(SelButton8, &QPushButton::clicked, this, &Tphrases::SelButton8Click);
+}
+
+void Tphrases::SelButton8Click() {
+    if (onDone) onDone(phrases());
+    close();
+}
+
+void Tphrases::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    phrase.front()->setFocus();
 }
 
 void Tphrases::setPhrases(const QStringList& phrases) {
     for (int n = 0; n < kPhrases; ++n)
-        phrase[n]->setText(phrases.value(n));
+        phrase[size_t(n)]->setText(phrases.value(n));
 }
 
 QStringList Tphrases::phrases() const {

@@ -6,8 +6,10 @@
 #include <functional>
 
 class QLineEdit;
+class QPushButton;
 
-// The phrase editor: the ten phrases of the phrase buttons, at most 50 characters each.
+// The phrase editor: the ten phrases of the phrase buttons, at most 50 characters
+// each. "Done" hands them over and closes; closing any other way keeps nothing.
 class Tphrases : public QDialog {
     Q_OBJECT
   public:
@@ -20,8 +22,16 @@ class Tphrases : public QDialog {
     void setPhrases(const QStringList& phrases);
     QStringList phrases() const;
 
-    // "Done": the fields' texts become the phrases; then the editor closes.
+    // "Done": applies and stores the fields' texts. When it throws (the settings
+    // file cannot be written) the editor stays open and the error is reported.
     std::function<void(const QStringList&)> onDone;
 
     std::array<QLineEdit*, kPhrases> phrase{};
+    QPushButton* SelButton8 = nullptr;  // "Done"
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void SelButton8Click();
 };

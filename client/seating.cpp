@@ -5,6 +5,7 @@
 
 #include "client/diceboard.h"
 #include "client/scorecards.h"
+#include "client/settings.h"
 #include "client/tchat.h"
 #include "client/tspylist.h"
 #include "client/windows.h"
@@ -56,6 +57,7 @@ void Seating::newplayerinfo(const QByteArray& data) {
         // unique); the turn display compares with the name as the host knows it.
         st.myname = name;
         notice("You are Connected.");
+        w_.settings().loadinifile();
     } else {
         notice(name + " is Connected.");
     }

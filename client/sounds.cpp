@@ -2,9 +2,14 @@
 
 #include <QAction>
 
+#include "client/settings.h"
 #include "client/tchat.h"
 
-Sounds::Sounds(Tchat& window) : w_(window) {}
+Sounds::Sounds(Tchat& window) : w_(window) {
+    // The item's check mark toggles itself; the choice is kept at once.
+    for (QAction* item : {w_.PlaySounds1, w_.PlayVoiceSounds1})
+        QObject::connect(item, &QAction::triggered, &w_, [this] { w_.settings().saveinifile(); });
+}
 
 void Sounds::playsounds(const QString& name) {
     const bool allowed =

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -15,6 +14,9 @@
 #include <QShowEvent>
 
 #include "chat/chatdisplay.h"
+#include "chat/chatinput.h"
+#include "chat/phrasebuttons.h"
+#include "client/chatoptions.h"
 #include "client/diceboard.h"
 #include "client/dispatchtable.h"
 #include "client/layout.h"
@@ -22,6 +24,7 @@
 #include "client/scorecard.h"
 #include "client/scorecards.h"
 #include "client/seating.h"
+#include "client/settings.h"
 #include "client/sounds.h"
 #include "client/startup.h"
 #include "client/tspylist.h"
@@ -77,6 +80,16 @@ Tchat::Tchat(Windows& windows, QStringList arguments, QWidget* parent)
     startup_ = std::make_unique<Startup>(*this);
     queue_ = std::make_unique<ClientQueue>(*this);
     registerDispatchTable(*this, *queue_);
+    chatLink_ = ChatLink{[this] { return state_.loggedin; }, [this] { return state_.myseat; },
+                         [this](const QByteArray& message) { sock->Send(message); }};
+    chatInput_ = std::make_unique<ChatInput>(*mychat, chatLink_);
+    std::array<QPushButton*, PhraseButtons::kButtons> phraseButtons{};
+    for (int n = 1; n <= PhraseButtons::kButtons; ++n)
+        phraseButtons[size_t(n - 1)] = control<QPushButton>("b_phrase", n);
+    phraseButtons_ = std::make_unique<PhraseButtons>(phraseButtons, chatLink_, *chatInput_,
+                                                     queue_->receivedlist());
+    settings_ = std::make_unique<Settings>(*this);
+    chatOptions_ = std::make_unique<ChatOptions>(*this);
 
     resize(layout::kClientWidth, layout::kClientHeight + menuBar()->sizeHint().height());
     FormCreate();
@@ -138,7 +151,6 @@ void Tchat::buildControls() {
     mainchat = control<ChatDisplay>("mainchat");
     mychat = control<QLineEdit>("mychat");
     mychat->setFrame(false);
-    mychat->setText("<Enter Chat Here>");
     setPointSize(mychat, 10);
 
     control<QLabel>("label_round")->setText("Throws: 0");
@@ -274,9 +286,7 @@ void Tchat::buildMenus() {
 
     auto* chatMenu = new QMenu(this);
     chatMenu->setObjectName("popup_chat");
-    QAction* copy = item(chatMenu, "Copy1", "Copy");
-    copy->setShortcut(QKeySequence("Ctrl+C"));
-    connect(copy, &QAction::triggered, mainchat, &QTextEdit::copy);
+    item(chatMenu, "Copy1", "Copy")->setShortcut(QKeySequence("Ctrl+C"));
     chatMenu->addSeparator();
     chatMenu->addAction(ScrollChatOff1);
     mainchat->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -285,12 +295,7 @@ void Tchat::buildMenus() {
 
     auto* inputMenu = new QMenu(this);
     inputMenu->setObjectName("popup_input");
-    QAction* paste = item(inputMenu, "Paste1", "Paste");
-    paste->setShortcut(QKeySequence("Ctrl+V"));
-    connect(paste, &QAction::triggered, this, [this] {
-        const QString text = QGuiApplication::clipboard()->text();
-        if (!text.isEmpty()) mychat->setText(text);
-    });
+    item(inputMenu, "Paste1", "Paste")->setShortcut(QKeySequence("Ctrl+V"));
     mychat->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(mychat, &QWidget::customContextMenuRequested, this,
             [this, inputMenu](const QPoint& at) { inputMenu->popup(mychat->mapToGlobal(at)); });
@@ -305,6 +310,7 @@ void Tchat::connectWindows() {
     connect(TallyList1, &QAction::triggered, this, [&w] { w.tallylist->show(); });
     w.download->onCloseProgram = [this] { close(); };
     w.tallylist->loadchecklist = [this] { loadchecklist(); };
+    chatOptions_->connectPhraseEditor();
 }
 
 void Tchat::layoutRegions() {
@@ -322,11 +328,10 @@ void Tchat::layoutRegions() {
         ->move(layout::place("panel_dartboard").rect.topLeft() + QPoint(dw, 0));
     grow("panel_chat", dw, dh);
     grow("mainchat", dw, dh);
-    QWidget* area = control<QWidget>("panel_chat");
-    QRect input = layout::place("mychat").rect;
-    const bool resized = dw > 0 || dh > 0;
+    // The input line keeps clear of the chat display's scroll bar.
+    const QRect input = layout::place("mychat").rect;
     mychat->setGeometry(input.left(), input.top() + dh,
-                        resized ? area->width() - 19 : input.width(), input.height());
+                        control<QWidget>("panel_chat")->width() - 19, input.height());
 }
 
 bool Tchat::eventFilter(QObject* watched, QEvent* event) {

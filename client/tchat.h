@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "chat/chatlink.h"
 #include "client/clientstate.h"
 #include "client/imagelists.h"
 
@@ -12,6 +13,10 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class ChatDisplay;
+class ChatInput;
+class ChatOptions;
+class PhraseButtons;
+class Settings;
 class TSock;
 class ClientQueue;
 class DiceBoard;
@@ -88,6 +93,9 @@ class Tchat : public QMainWindow {
     DiceBoard& diceboard() { return *diceboard_; }
     ScoreCards& scorecards() { return *scorecards_; }
     Sounds& sounds() { return *sounds_; }
+    ChatInput& chatInput() { return *chatInput_; }
+    PhraseButtons& phraseButtons() { return *phraseButtons_; }
+    Settings& settings() { return *settings_; }
     const ImageLists& imageLists() const { return imageLists_; }
 
   signals:
@@ -119,4 +127,9 @@ class Tchat : public QMainWindow {
     std::unique_ptr<Seating> seating_;
     std::unique_ptr<Startup> startup_;
     std::unique_ptr<ClientQueue> queue_;
+    ChatLink chatLink_;
+    std::unique_ptr<ChatInput> chatInput_;
+    std::unique_ptr<PhraseButtons> phraseButtons_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<ChatOptions> chatOptions_;
 };
