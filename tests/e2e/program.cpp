@@ -33,6 +33,8 @@ void Program::start(const QStringList& arguments, const QStringList& wrapper) {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("XDG_RUNTIME_DIR", runtimeDir_);
     env.insert("QUIVELO_PROGRAM_DIR", programDir_.path());
+    for (auto it = extraEnv_.cbegin(); it != extraEnv_.cend(); ++it)
+        env.insert(it.key(), it.value());
     process_.setProcessEnvironment(env);
     if (wrapper.isEmpty()) {
         process_.start(binary(name_), arguments);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,6 +13,8 @@ class Program {
     explicit Program(const QString& name, const QString& runtimeDir = {});
     ~Program();
 
+    // An environment variable for the next start (DISPLAY, say).
+    void setEnvironment(const QString& name, const QString& value) { extraEnv_[name] = value; }
     // `wrapper` runs the program (strace and its options, say).
     void start(const QStringList& arguments, const QStringList& wrapper = {});
     bool waitForExit(int ms);
@@ -33,6 +36,7 @@ class Program {
     std::unique_ptr<QTemporaryDir> ownRuntime_;
     QString runtimeDir_;
     QByteArray out_, err_;
+    QMap<QString, QString> extraEnv_;
 };
 
 // A fresh runtime folder (mode 0700, as the runtime folder must be).
