@@ -5,22 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/pictures.h"
+#include "ui/gamelook.h"
 
 Tphrases::Tphrases(QWidget* parent) : QDialog(parent) {
     setObjectName("phrases");
     setWindowTitle("Klimp - Phrase Buttons");
     setModal(false);
-    // The main window's tiled background, and its lime on black.
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(ui::picture("background.jpg")));
-    pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    pal.setColor(QPalette::Base, Qt::black);
-    pal.setColor(QPalette::Text, QColor(0, 255, 0));
-    pal.setColor(QPalette::Button, Qt::black);
-    pal.setColor(QPalette::ButtonText, QColor(0, 255, 0));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    ui::applyGameLook(*this);
 
     auto* form = new QFormLayout(this);
     for (int n = 1; n <= kPhrases; ++n) {

@@ -6,6 +6,7 @@
 #include "client/scorecards.h"
 #include "client/seating.h"
 #include "client/tchat.h"
+#include "client/watching.h"
 #include "net/wiretext.h"
 
 void registerDispatchTable(Tchat& w, ClientQueue& q) {
@@ -30,4 +31,5 @@ void registerDispatchTable(Tchat& w, ClientQueue& q) {
     q.addHandler("CMD_havewrongversion", [&](const QByteArray& d) { seating.havewrongversion(d); });
     q.addHandler("CMD_wrongversion", [&](const QByteArray&) { seating.wrongversion(); });
     q.addHandler("CMD_loadboard", [&](const QByteArray& d) { seating.loadboard(d); });
+    q.addHandler("CMD_justwatching", [&](const QByteArray& d) { w.watching().justwatching(d); });
 }

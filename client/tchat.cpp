@@ -28,6 +28,7 @@
 #include "client/sounds.h"
 #include "client/startup.h"
 #include "client/tspylist.h"
+#include "client/watching.h"
 #include "client/windows.h"
 #include "download/tdownload.h"
 #include "host/random.h"
@@ -90,6 +91,7 @@ Tchat::Tchat(Windows& windows, QStringList arguments, QWidget* parent)
                                                      queue_->receivedlist());
     settings_ = std::make_unique<Settings>(*this);
     chatOptions_ = std::make_unique<ChatOptions>(*this);
+    watching_ = std::make_unique<Watching>(*this);
 
     resize(layout::kClientWidth, layout::kClientHeight + menuBar()->sizeHint().height());
     FormCreate();
@@ -311,6 +313,7 @@ void Tchat::connectWindows() {
     w.download->onCloseProgram = [this] { close(); };
     w.tallylist->loadchecklist = [this] { loadchecklist(); };
     chatOptions_->connectPhraseEditor();
+    watching_->connectSpyList();
 }
 
 void Tchat::layoutRegions() {

@@ -17,6 +17,7 @@ class ChatInput;
 class ChatOptions;
 class PhraseButtons;
 class Settings;
+class Watching;
 class TSock;
 class ClientQueue;
 class DiceBoard;
@@ -63,6 +64,7 @@ class Tchat : public QMainWindow {
     // The colours the status lines use.
     static QColor systemColour() { return QColor(192, 192, 192); }
     static QColor startColour() { return QColor(0, 255, 0); }
+    static QColor watchingColour() { return QColor(156, 152, 120); }
 
     TSock* sock = nullptr;    // the game connection
     TSock* Sock11 = nullptr;  // the lobby link
@@ -96,6 +98,7 @@ class Tchat : public QMainWindow {
     ChatInput& chatInput() { return *chatInput_; }
     PhraseButtons& phraseButtons() { return *phraseButtons_; }
     Settings& settings() { return *settings_; }
+    Watching& watching() { return *watching_; }
     const ImageLists& imageLists() const { return imageLists_; }
 
   signals:
@@ -132,4 +135,5 @@ class Tchat : public QMainWindow {
     std::unique_ptr<PhraseButtons> phraseButtons_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<ChatOptions> chatOptions_;
+    std::unique_ptr<Watching> watching_;
 };

@@ -9,16 +9,19 @@
 #include <QVBoxLayout>
 
 #include "net/protocol.h"
+#include "ui/gamelook.h"
 
 Tspylist::Tspylist(QWidget* parent) : QDialog(parent) {
     setObjectName("spylist");
     setWindowTitle("Quivelo -Spys");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
+    ui::applyGameLook(*this);
     auto* title = new QLabel("Spy List", this);
     listbox_spys = new QListWidget(this);
     listbox_spys->setObjectName("listbox_spys");
-    listbox_spys->setMouseTracking(true);
+    // Movements without a button pressed happen on the viewport.
+    listbox_spys->viewport()->setMouseTracking(true);
     auto* ok = new QPushButton("Ok", this);
     connect(ok, &QPushButton::clicked, this, &QDialog::hide);
     auto* box = new QVBoxLayout(this);
