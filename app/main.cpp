@@ -8,6 +8,7 @@
 #include "platform/application.h"
 #include "platform/messagebox.h"
 #include "platform/singleinstance.h"
+#include "platform/termination.h"
 
 int main(int argc, char** argv) {
     platform::Application app(argc, argv);
@@ -34,7 +35,16 @@ int main(int argc, char** argv) {
         chat->raise();
         chat->activateWindow();
     });
-    QObject::connect(chat, &Tchat::closed, &app, &QCoreApplication::quit);
+    // The window can close before the event loop runs (a box shown while it first
+    // shows, and the program asked to end meanwhile); then there is no loop to quit.
+    bool ended = false;
+    QObject::connect(chat, &Tchat::closed, &app, [&ended] {
+        ended = true;
+        QCoreApplication::quit();
+    });
+    // Asked to end (a desktop session logging out): end as the Exit item does, so
+    // the tally of this session is saved; an open box closes too.
+    platform::onTerminationSignal([](int) { QApplication::closeAllWindows(); });
     chat->show();
-    return app.exec();
+    return ended ? 0 : app.exec();
 }

@@ -3,13 +3,13 @@
 #include <QImageWriter>
 #include <QPainter>
 
-QImage render(const Picture& picture, int scale) {
-    QImage image(picture.width * scale, picture.height * scale,
+QImage render(const Picture& picture, qreal scale) {
+    QImage image(qRound(picture.width * scale), qRound(picture.height * scale),
                  picture.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     image.fill(picture.transparent ? Qt::transparent : Qt::black);
     // The same density for every file, so nothing of the machine ends up in them.
-    image.setDotsPerMeterX(3780 * scale);
-    image.setDotsPerMeterY(3780 * scale);
+    image.setDotsPerMeterX(qRound(3780 * scale));
+    image.setDotsPerMeterY(qRound(3780 * scale));
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);

@@ -5,9 +5,9 @@
 
 #include "assets/generator/pictures.h"
 
-// Draws a picture at a whole-number scale: the painter is scaled, so the 2x picture
-// is drawn at its own size rather than enlarged from the 1x one.
-QImage render(const Picture& picture, int scale);
+// Draws a picture at a scale: the painter is scaled, so the 2x picture is drawn at
+// its own size rather than enlarged from the 1x one.
+QImage render(const Picture& picture, qreal scale);
 
 // The file name for a scale: "dice3.jpg", "dice3@2x.jpg", "icon.png".
 QString fileNameFor(const Picture& picture, int scale);

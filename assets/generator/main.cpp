@@ -1,5 +1,6 @@
-// Draws the game's pictures into a folder, at 1x and 2x:
-//   quivelo-assetgen [OUTPUT_DIR]     (default: assets/images)
+// Draws the game's pictures into a folder, at 1x and 2x, and the desktop icon at the
+// sizes of the icon theme:
+//   quivelo-assetgen [OUTPUT_DIR [ICON_DIR]]   (default: assets/images, assets/icons)
 // Run it on the offscreen platform; the same program gives the same bytes.
 #include <QDir>
 #include <QGuiApplication>
@@ -11,11 +12,12 @@
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() > 2 || (args.size() == 2 && args[1].startsWith('-'))) {
-        std::fprintf(stderr, "usage: quivelo-assetgen [OUTPUT_DIR]\n");
+    if (args.size() > 3 || (args.size() >= 2 && args[1].startsWith('-'))) {
+        std::fprintf(stderr, "usage: quivelo-assetgen [OUTPUT_DIR [ICON_DIR]]\n");
         return 2;
     }
-    const QString outDir = args.size() == 2 ? args[1] : QStringLiteral("assets/images");
+    const QString outDir = args.size() >= 2 ? args[1] : QStringLiteral("assets/images");
+    const QString iconDir = args.size() == 3 ? args[2] : QStringLiteral("assets/icons");
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "quivelo-assetgen: cannot create %s\n", qPrintable(outDir));
         return 1;
@@ -37,5 +39,19 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("quivelo-assetgen: %d pictures in %s\n", written, qPrintable(outDir));
+    // The desktop icon, drawn afresh at each size of the hicolor theme.
+    for (const Picture& picture : allPictures()) {
+        if (picture.name != QLatin1String("icon")) continue;
+        for (int size : {48, 128, 256}) {
+            const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(iconDir).arg(size);
+            const QString path = folder + "/org.quivelo.Quivelo.png";
+            if (!QDir().mkpath(folder) ||
+                !save(render(picture, qreal(size) / picture.width), picture, path)) {
+                std::fprintf(stderr, "quivelo-assetgen: cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
+        std::printf("quivelo-assetgen: the icon in %s\n", qPrintable(iconDir));
+    }
     return 0;
 }
