@@ -39,18 +39,15 @@ HostJoinDialog::HostJoinDialog(Role role, QWidget* parent) : QDialog(parent) {
     setObjectName("hostjoin");
     setWindowTitle("Play with Others");
     setFont(QFont("DejaVu Sans", 9));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    pal.setColor(QPalette::Base, Qt::black);
-    pal.setColor(QPalette::Text, QColor(0, 255, 0));
-    pal.setColor(QPalette::Button, Qt::black);
-    pal.setColor(QPalette::ButtonText, QColor(0, 255, 0));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    // The game's look: lime on black, thin green frames.
     setStyleSheet(
-        "QLineEdit { border: 1px solid rgb(0,160,0); padding: 2px; }"
-        "QPushButton { border: 1px solid rgb(0,160,0); padding: 4px 14px; }"
+        "QDialog { background: black; }"
+        "QLabel, QRadioButton { color: rgb(0,255,0); }"
+        "QLineEdit { background: black; color: rgb(0,255,0);"
+        " border: 1px solid rgb(0,160,0); padding: 2px; }"
+        "QLineEdit:disabled { color: rgb(0,110,0); border-color: rgb(0,80,0); }"
+        "QPushButton { background: black; color: rgb(0,255,0);"
+        " border: 1px solid rgb(0,160,0); padding: 4px 14px; }"
         "QPushButton:hover { color: white; }");
 
     const platform::IniFile settings = platform::settingsFile();
