@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <utility>
 
 #include "client/tchat.h"
 #include "platform/shell.h"
