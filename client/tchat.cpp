@@ -19,6 +19,7 @@
 #include "client/chatoptions.h"
 #include "client/diceboard.h"
 #include "client/dispatchtable.h"
+#include "client/handover.h"
 #include "client/layout.h"
 #include "client/messagequeue.h"
 #include "client/scorecard.h"
@@ -246,6 +247,9 @@ void Tchat::buildMenus() {
     StartGame1 = item(file, "StartGame1", "Start Game");
     StartTeamGame1 = item(file, "StartTeamGame1", "Start Team Game");
     file->addSeparator();
+    HostAGame1 = item(file, "HostAGame1", "Host a Game…");
+    JoinAGame1 = item(file, "JoinAGame1", "Join a Game…");
+    file->addSeparator();
     Exit1 = item(file, "Exit1", "Exit");
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
     connect(StartGame1, &QAction::triggered, this, [this] { diceboard_->StartGame1Click(); });
@@ -311,6 +315,12 @@ void Tchat::connectWindows() {
     connect(SpyList1, &QAction::triggered, this, [&w] { w.spylist->show(); });
     connect(TallyList1, &QAction::triggered, this, [&w] { w.tallylist->show(); });
     w.download->onCloseProgram = [this] { close(); };
+    using Role = HostJoinDialog::Role;
+    connect(HostAGame1, &QAction::triggered, this,
+            [this] { handover::offer(*this, Role::Host, this); });
+    connect(JoinAGame1, &QAction::triggered, this,
+            [this] { handover::offer(*this, Role::Join, this); });
+    w.download->onPlayWithOthers = [this, &w] { handover::offer(*this, Role::Join, w.download); };
     w.tallylist->loadchecklist = [this] { loadchecklist(); };
     chatOptions_->connectPhraseEditor();
     watching_->connectSpyList();

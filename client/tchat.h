@@ -73,6 +73,8 @@ class Tchat : public QMainWindow {
 
     QAction* StartGame1 = nullptr;
     QAction* StartTeamGame1 = nullptr;
+    QAction* HostAGame1 = nullptr;
+    QAction* JoinAGame1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* PlaySounds1 = nullptr;
     QAction* PlayVoiceSounds1 = nullptr;

@@ -10,12 +10,11 @@
 
 namespace {
 
-QLabel* line(QWidget* parent, const QString& text, int left, int top, int width = 200) {
+// A label exactly as wide as its text, so no line is ever cut short.
+QLabel* line(QWidget* parent, const QString& text, int left, int top) {
     auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setGeometry(left, top, width, 16);
+    l->move(left, top);
+    l->adjustSize();
     return l;
 }
 
@@ -31,6 +30,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent, Qt::Tool) {
     pal.setColor(QPalette::WindowText, QColor(0, 200, 0));
     setPalette(pal);
     setAutoFillBackground(true);
+    setFont(QFont("DejaVu Sans", 8, QFont::Bold));
 
     auto* picture = new ui::PictureBox(this);
     picture->setObjectName("image_about");
@@ -51,9 +51,13 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent, Qt::Tool) {
     web->setCursor(Qt::PointingHandCursor);
     web->installEventFilter(this);
 
-    line(this, "Version", 116, 184, 48)->setObjectName("label_version");
-    line(this, "2.0.10", 164, 184, 40)->setObjectName("label_versionnumber");
-    line(this, ".4", 204, 184, 20)->setObjectName("label_build");
+    // Three labels that read as one: "Version 2.0.10.4".
+    QLabel* version = line(this, "Version", 116, 184);
+    version->setObjectName("label_version");
+    const int blank = version->fontMetrics().horizontalAdvance(' ');
+    QLabel* number = line(this, "2.0.10", version->geometry().right() + 1 + blank, 184);
+    number->setObjectName("label_versionnumber");
+    line(this, ".4", number->geometry().right() + 1, 184)->setObjectName("label_build");
 }
 
 bool Tabout::eventFilter(QObject* watched, QEvent* event) {

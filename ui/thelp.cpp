@@ -13,9 +13,13 @@ QPushButton* pageButton(QWidget* parent, const QString& caption, int top) {
     auto* b = new QPushButton(caption, parent);
     b->setFlat(true);
     b->setGeometry(4, top, 106, 24);
+    // The narrow cut of the face, so "Documentation" fits the column whole.
+    QFont f("DejaVu Sans", 10, QFont::Bold);
+    f.setStretch(QFont::Condensed);
+    b->setFont(f);
     b->setStyleSheet(
-        "QPushButton { color: rgb(0,200,0); background: black; border: none; font-weight: bold;"
-        " font-size: 10pt; text-align: left; padding-left: 4px; }"
+        "QPushButton { color: rgb(0,200,0); background: black; border: none;"
+        " text-align: left; padding-left: 2px; }"
         "QPushButton:hover { color: rgb(0,255,0); }");
     return b;
 }
@@ -43,6 +47,9 @@ Thelp::Thelp(QWidget* parent) : QDialog(parent) {
         auto* memo = new QPlainTextEdit(p.text, pages_);
         memo->setObjectName(QString("memo%1").arg(p.number));
         memo->setReadOnly(true);
+        // The page texts are broken into lines already; wrapping them again would
+        // break every long line in two, so a wide line scrolls sideways instead.
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setStyleSheet("background: white; color: black; font-size: 8pt;");
         memo->setProperty("page", p.number);
