@@ -70,8 +70,8 @@ void THttpCli::Abort() {
 QString THttpCli::fetch(const HttpUrl& url) {
     url_ = url;
     pending_.clear();
-    headerBytes_ = 0;
-    statusSeen_ = headerDone_ = done_ = false;
+    head_ = HttpResponseHead();
+    headerDone_ = done_ = false;
     error_ = nullptr;
     location_.clear();
     status_ = 0;
@@ -149,55 +149,25 @@ void THttpCli::sockClosed() {
 
 void THttpCli::takeHeaderLines() {
     while (!done_ && !headerDone_) {
-        const qsizetype end = pending_.indexOf('\n');
-        const qsizetype lineBytes = end < 0 ? pending_.size() : end + 1;
-        if (headerBytes_ + lineBytes > kMaxHeaderBytes) {
-            fail(QString("header larger than %1 bytes").arg(kMaxHeaderBytes));
+        const std::optional<QByteArray> line = head_.nextLine(pending_);
+        if (!line) {
+            if (head_.tooLarge()) fail(head_.error());
             return;
         }
-        if (end < 0) return;
-        QByteArray line = pending_.left(end);
-        pending_.remove(0, end + 1);
-        headerBytes_ += lineBytes;
-        if (line.endsWith('\r')) line.chop(1);
-        if (line.isEmpty() && statusSeen_) {
+        if (head_.ends(*line)) {
             headerDone_ = true;
+            status_ = head_.status();
+            reason_ = head_.reason();
+            contentLength_ = head_.contentLength();
+            location_ = head_.location();
             headerComplete();
             QByteArray rest;
             rest.swap(pending_);
             if (!done_ && !rest.isEmpty()) body(rest);
             return;
         }
-        headerLine(line);
-    }
-}
-
-void THttpCli::headerLine(const QByteArray& line) {
-    if (OnHeaderData) OnHeaderData(this, line);
-    if (done_) return;
-    if (!statusSeen_) {
-        static const QRegularExpression kStatus(R"(^HTTP/\d+\.\d+ +(\d{3})(?: +(.*))?$)",
-                                                QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch m = kStatus.match(QString::fromLatin1(line));
-        if (!m.hasMatch()) {
-            fail("not an HTTP answer");
-            return;
-        }
-        statusSeen_ = true;
-        status_ = m.captured(1).toInt();
-        reason_ = m.captured(2);
-        return;
-    }
-    const qsizetype colon = line.indexOf(':');
-    if (colon < 0) return;
-    const QByteArray name = line.left(colon).trimmed().toLower();
-    const QByteArray value = line.mid(colon + 1).trimmed();
-    if (name == "content-length") {
-        bool ok = false;
-        contentLength_ = value.toLongLong(&ok);
-        if (!ok || contentLength_ < 0) fail("bad content-length: " + QString::fromLatin1(value));
-    } else if (name == "location") {
-        location_ = QString::fromLatin1(value);
+        if (OnHeaderData) OnHeaderData(this, *line);
+        if (!done_ && !head_.read(*line)) fail(head_.error());
     }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "download/httpresponsehead.h"
 #include "download/httpurl.h"
 
 class QEventLoop;
@@ -33,8 +34,7 @@ class EHttpException : public std::runtime_error {
 class THttpCli : public QObject {
     Q_OBJECT
   public:
-    // A hostile server could send header lines for ever; past this the request fails.
-    static constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
+    static constexpr qsizetype kMaxHeaderBytes = HttpResponseHead::kMaxBytes;
     // A "location" loop would never end; past this many redirects the request fails.
     static constexpr int kMaxRedirects = 5;
     // The status that the client's own failures (abort, lookup, connect) carry.
@@ -78,7 +78,6 @@ class THttpCli : public QObject {
     void sockError(const QString& text);
     void sockClosed();
     void takeHeaderLines();
-    void headerLine(const QByteArray& line);
     void headerComplete();
     void body(QByteArray data);
     void finish();
@@ -91,8 +90,7 @@ class THttpCli : public QObject {
     QEventLoop* loop_ = nullptr;
     HttpUrl url_;
     QByteArray pending_;  // received header bytes not yet cut into lines
-    qsizetype headerBytes_ = 0;
-    bool statusSeen_ = false;
+    HttpResponseHead head_;
     bool headerDone_ = false;
     bool done_ = false;
     std::exception_ptr error_;
