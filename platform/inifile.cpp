@@ -91,19 +91,24 @@ std::optional<QByteArray> readAll(const QString& path) {
 EIniWrite::EIniWrite(const QString& path)
     : std::runtime_error(("Unable to write to " + path).toStdString()) {}
 
-QString IniFile::readString(const QString& section, const QString& key,
-                            const QString& defaultValue) const {
-    const std::optional<QByteArray> bytes = readAll(path_);
-    if (!bytes) return defaultValue;
-    const std::vector<Line> lines = linesOf(*bytes);
+std::optional<QString> IniFile::valueIn(const QByteArray& contents, const QString& section,
+                                        const QString& key) {
+    const std::vector<Line> lines = linesOf(contents);
     const SectionPlace place = find(lines, section, key);
     QByteArray raw;
-    if (place.key < 0 || !setsKey(lines[size_t(place.key)].text, key, &raw)) return defaultValue;
+    if (place.key < 0 || !setsKey(lines[size_t(place.key)].text, key, &raw)) return std::nullopt;
     QString value = QString::fromUtf8(raw).trimmed();
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value.left(kMaxValue);
+}
+
+QString IniFile::readString(const QString& section, const QString& key,
+                            const QString& defaultValue) const {
+    const std::optional<QByteArray> bytes = readAll(path_);
+    if (!bytes) return defaultValue;
+    return valueIn(*bytes, section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
@@ -114,14 +119,9 @@ int IniFile::readInteger(const QString& section, const QString& key, int default
     return ok ? value : defaultValue;
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value) const {
-    QByteArray bytes;
-    if (QFileInfo::exists(path_)) {
-        const std::optional<QByteArray> old = readAll(path_);
-        if (!old) throw EIniWrite(QFileInfo(path_).absoluteFilePath());
-        bytes = *old;
-    }
-    std::vector<Line> lines = linesOf(bytes);
+QByteArray IniFile::withValue(const QByteArray& contents, const QString& section,
+                              const QString& key, const QString& value) {
+    std::vector<Line> lines = linesOf(contents);
     const QByteArray eol =
         lines.empty() || lines.front().end.isEmpty() ? QByteArray("\r\n") : lines.front().end;
     // A line break in a value would start a line of its own.
@@ -142,11 +142,21 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         insertAfter(qsizetype(lines.size()) - 1,
                     {{'[' + section.toUtf8() + ']', eol}, {setting, eol}});
     }
-
     QByteArray out;
     for (const Line& line : lines)
         out += line.text + line.end;
+    return out;
+}
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value) const {
     const QString full = QFileInfo(path_).absoluteFilePath();
+    QByteArray bytes;
+    if (QFileInfo::exists(path_)) {
+        const std::optional<QByteArray> old = readAll(path_);
+        if (!old) throw EIniWrite(full);
+        bytes = *old;
+    }
+    const QByteArray out = withValue(bytes, section, key, value);
     try {
         replaceFile(full.toStdString(), std::string_view(out.constData(), size_t(out.size())));
     } catch (const std::runtime_error&) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 namespace platform {
@@ -36,6 +38,12 @@ class IniFile {
     // Every other line keeps its bytes, its line end included; the file is replaced
     // whole or not at all. Raises EIniWrite when the system refuses.
     void writeString(const QString& section, const QString& key, const QString& value) const;
+
+    // The same rules on a file's contents in memory.
+    static std::optional<QString> valueIn(const QByteArray& contents, const QString& section,
+                                          const QString& key);
+    static QByteArray withValue(const QByteArray& contents, const QString& section,
+                                const QString& key, const QString& value);
 
   private:
     QString path_;
