@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD_DIR := build
 
-.PHONY: build deps run test demo assets asan clean
+.PHONY: build deps run test demo assets asan fuzz clean
 
 build: deps
 	cmake --preset $(PRESET) >/dev/null
@@ -36,5 +36,9 @@ asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
+# Each fuzz target for FUZZ_SECONDS (default 60); fails on any finding.
+fuzz:
+	@scripts/fuzz
+
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-asan build-release build-fuzz
