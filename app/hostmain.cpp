@@ -1,6 +1,7 @@
-// The game host without a window: quivelo-host [--port N]. The first connection
+// The game host without a window: quivelo-host [--port N] [--keepalive I,N,C]. The first connection
 // takes seat 1 and may start games; seat 2 is Vuzi whenever nobody holds it.
 #include <QCommandLineParser>
+#include <array>
 #include <cstdio>
 
 #include "host/random.h"
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
     options.setApplicationDescription("The Quivelo game host, without a window.");
     options.addHelpOption();
     options.addOption({"port", "TCP port to listen on (0: any free port).", "N", "7775"});
+    options.addOption({"keepalive",
+                       "Keepalive of the connections: idle seconds, seconds between probes, "
+                       "probes (default 20,5,4).",
+                       "I,N,C"});
     options.process(app);
     bool ok = false;
     const uint port = options.value("port").toUInt(&ok);
@@ -26,6 +31,20 @@ int main(int argc, char** argv) {
 
     rng::randomize();
     TServer server;
+    if (options.isSet("keepalive")) {
+        const QStringList parts = options.value("keepalive").split(',');
+        std::array<int, 3> k{};
+        bool good = parts.size() == 3;
+        for (int i = 0; good && i < 3; ++i) {
+            k[size_t(i)] = parts[i].toInt(&good);
+            good = good && k[size_t(i)] > 0;
+        }
+        if (!good) {
+            std::fprintf(stderr, "quivelo-host: --keepalive wants three positive numbers\n");
+            return 2;
+        }
+        server.setKeepAlive(k[0], k[1], k[2]);
+    }
     server.onLog = [](const QString& line) {
         std::fprintf(stderr, "quivelo-host: %s\n", qPrintable(line));
         std::fflush(stderr);

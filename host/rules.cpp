@@ -157,8 +157,15 @@ std::vector<int> stalemateLeaders(const Table& table, bool teamgame) {
         any = true;
     }
     std::vector<int> leaders;
-    for (int seat = 1; seat <= kCardSeats; ++seat)
-        if (table.takingPart[seat - 1] && table.card(seat).score == best) leaders.push_back(seat);
+    for (int seat = 1; seat <= kCardSeats; ++seat) {
+        if (table.takingPart[seat - 1]) {
+            if (table.card(seat).score == best) leaders.push_back(seat);
+        } else if (table.card(seat).score > best) {
+            return {};  // a newcomer in that seat can still play its card
+        }
+    }
+    // A leader alone can still win on his own turn.
+    if (leaders.size() < 2) return {};
     return leaders;
 }
 

@@ -106,9 +106,10 @@ bool stillOpen(int number, const Table& table);
 bool checkforwin(int seat, const Table& table, bool teamgame);
 
 // When every seat taking part has closed all seven numbers, no score can change
-// any more; if then no seat can ever pass the win test, the game would go on for
-// ever. Returns the seats taking part that share the top score in that case, and
-// nothing while the game can still be won.
+// any more; if then two or more of them share the top score and no departed
+// seat's card is above it, nobody can ever pass the win test and the game would
+// go on for ever. Returns those seats in that case, and nothing while the game
+// can still be won.
 std::vector<int> stalemateLeaders(const Table& table, bool teamgame);
 
 // The placements that fill every empty position, in the order they are made:

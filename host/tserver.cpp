@@ -1,6 +1,9 @@
 #include "host/tserver.h"
 
-#include "host/random.h"
+#include <QTimer>
+#include <chrono>
+
+#include "host/seatrules.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
 #include "net/wiretext.h"
@@ -10,36 +13,33 @@ using protocol::Msg;
 
 namespace {
 
-// Control characters would break a chat line or a file line; they never belong in a name.
-QString cleanName(const QString& name) {
-    QString clean;
-    clean.reserve(name.size());
-    for (QChar c : name)
-        if (c.unicode() >= 0x20 && c.unicode() != 0x7F) clean.append(c);
-    return clean;
-}
-
 bool inRange(int value, int low, int high) {
     return value >= low && value <= high;
+}
+
+qint64 nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
 
 TServer::TServer(QObject* parent)
     : QObject(parent),
-      receivedlist(kQueueTickMs, [this](Received& item) { socktimerTimer(item); }) {
+      receivedlist(kQueueTickMs,
+                   [this](FairQueue::Key from, const QByteArray& m) { socktimerTimer(from, m); }),
+      turns(players, {[this](int seat, const QByteArray& m) { sendTo(seat, m); },
+                      [this](const QByteArray& m) { sendToAll(m); },
+                      [this](const QByteArray& m) { sendToPlayers(m); },
+                      [this](const QString& text) { log(text); }}) {
     setObjectName("server");
     for (int seat = 1; seat <= kPlayerSeats; ++seat)
         players[seat].partner = rules::partnerOf(seat);
-    roll = [](rules::TurnState& turn) { rules::rollDice(turn); };
 
     Sock1 = new TSock(this);
     Sock1->setObjectName("Sock1");
     Sock1->setPortName("7775");
     Sock1->OnAccept = [this](TSock* listener) { Sock1Accept(listener); };
-
-    computerplay.setInterval(kComputerTickMs);
-    connect(&computerplay, &QTimer::timeout, this, &TServer::computerplayTimer);
 }
 
 TServer::~TServer() {
@@ -64,69 +64,70 @@ std::uint16_t TServer::listeningPort() const {
     return Sock1->localPort();
 }
 
-// ---- seating ------------------------------------------------------------------
+void TServer::setKeepAlive(int idleS, int intervalS, int probes) {
+    keepAlive_ = {idleS, intervalS, probes};
+}
+
+// ---- connections ----------------------------------------------------------------
 
 void TServer::Sock1Accept(TSock* listener) {
     TSock* sock = nullptr;
     if (!listener->Accept(sock)) return;  // nothing was seated for it
-    int seat = 0;
-    if (sockcount_ == 0) {
-        sockcount_ = 1;
-        seat = 1;
-    } else {
-        int i = 1;
-        while (i <= sockcount_ && players[i].connected)
-            ++i;
-        if (i > sockcount_) i = sockcount_;
-        if (!players[i].connected) {
-            seat = i;
-        } else if (i + 1 > kSeats) {
-            log(QString("refused a connection from %1: the game is full")
-                    .arg(listener->peerAddress()));
-            sock->Send(protocol::build(Msg::full));
-            delete sock;
-            return;
-        } else {
-            seat = ++sockcount_;
-        }
+    const int seat =
+        seatrules::chooseSeat(players, sockcount_, [this](int s) { return rejoin.held(s); });
+    if (seat == 0) {
+        log(QString("refused a connection from %1: the game is full").arg(listener->peerAddress()));
+        sock->Send(protocol::build(Msg::full));
+        delete sock;
+        return;
     }
     tplayer& p = players[seat];
     p.connected = true;
     p.sock = sock;
-    framers[seat] = MessageFramer();
+    p.name.clear();
+    links[seat] = Link();
     sock->setTag(seat);
     sock->setOutputLimit(kOutputLimit);
+    // A peer that vanished without a close (cable pulled, laptop shut) would
+    // otherwise hold its seat, and stall a game, for ever.
+    sock->setKeepAlive(keepAlive_[0], keepAlive_[1], keepAlive_[2]);
     sock->OnDisconnect = [this](TSock* s) { tempsockDisconnect(s); };
     sock->OnInfo = [this](TSock* s, TSocketInfo info, const QString& text) {
         tempsockInfo(s, info, text);
     };
     sock->OnRead = [this](TSock* s, int count) { Sock1Read(s, count); };
+    QTimer::singleShot(loginTimeoutMs_, sock, [this, sock] { loginTimedOut(sock); });
     log(QString("seat %1: connection from %2").arg(seat).arg(listener->peerAddress()));
     sendTo(seat, protocol::build(Msg::sendlogininfo, {seat}));
+}
+
+void TServer::loginTimedOut(TSock* sock) {
+    const int seat = sock->Tag();
+    if (inRange(seat, 1, kSeats) && players[seat].sock == sock && players[seat].name.isEmpty())
+        closeFor(sock, "no login within 10 s");
+}
+
+void TServer::closeFor(TSock* sock, const QString& why) {
+    log(QString("seat %1: %2, closing the connection").arg(sock->Tag()).arg(why));
+    sock->Close();
 }
 
 void TServer::Sock1Read(TSock* sender, int) {
     const int seat = sender->Tag();
     if (!inRange(seat, 1, kSeats) || players[seat].sock != sender) return;
-    qsizetype waiting = 0;
-    for (const Received& r : receivedlist.items())
-        if (r.from == sender) ++waiting;
     bool flooding = false;
-    const bool framed = framers[seat].feed(sender->Receive(), [&](const QByteArray& message) {
+    const bool framed = links[seat].framer.feed(sender->Receive(), [&](const QByteArray& message) {
         if (flooding) return;
-        if (++waiting > kMaxWaiting) {
+        if (receivedlist.waiting(sender) >= std::size_t(kMaxWaiting)) {
             flooding = true;
             return;
         }
-        receivedlist.push({message, sender});
+        receivedlist.push(sender, message);
     });
-    if (!framed || flooding) {
-        log(QString("seat %1: %2, closing the connection")
-                .arg(seat)
-                .arg(flooding ? "more than 100 messages waiting"
-                              : "an unfinished message over 64 KiB"));
-        sender->Close();
-    }
+    if (!framed)
+        closeFor(sender, "a message over 64 KiB");
+    else if (flooding)
+        closeFor(sender, "more than 100 messages waiting");
 }
 
 void TServer::tempsockDisconnect(TSock* sender) {
@@ -135,33 +136,62 @@ void TServer::tempsockDisconnect(TSock* sender) {
         sender->Close();
 }
 
-void TServer::tempsockInfo(TSock* sender, TSocketInfo, const QString& text) {
-    if (text != "Socket Closed") return;
+void TServer::tempsockInfo(TSock* sender, TSocketInfo info, const QString& text) {
     const int seat = sender->Tag();
     if (!inRange(seat, 1, kSeats)) return;
     tplayer& p = players[seat];
     // A socket that no longer holds the seat (its second report) changes nothing.
     if (p.sock != sender && p.sock != nullptr) return;
+    if (info == TSocketInfo::siError) {
+        log(QString("seat %1: %2")
+                .arg(seat)
+                .arg(text == "WSAETIMEDOUT" ? "no answer to keepalive probes"
+                                            : "connection error " + text));
+        return;
+    }
+    if (text != "Socket Closed") return;
+    if (sender->overflowed())
+        log(QString("seat %1: more than 1 MiB of output waiting, closed").arg(seat));
+    keepClosedLines(seat, sender);
     if (p.connected) {
         log(QString("seat %1: %2 left").arg(seat).arg(p.name.isEmpty() ? "a connection" : p.name));
         const QByteArray gone = protocol::build(Msg::playerdisconnected, {seat, p.name});
         p.connected = false;  // everybody else is told, the leaver is not
         sendToAll(gone);
     }
+    // A player who drops out of a game may come back to the same seat and card.
+    if (turns.gameon() && seat <= kPlayerSeats) rejoin.remember(seat, p.typedname);
     p.connected = false;
     p.name.clear();
+    p.typedname.clear();
     p.justwatching = false;
     if (p.sock) {
         p.sock->deleteLater();
         p.sock = nullptr;
     }
-    if (gameon_ && currentplayer_ == seat) {
-        if (seat == 2) {
-            computerticks_ = 0;
-            if (!computerplay.isActive()) computerplay.start();
-        } else {
-            // Seat 1 too: on a host without a window the game goes on without it.
-            findplayer();
+    turns.seatLeft(seat);
+}
+
+void TServer::keepClosedLines(int seat, TSock* sock) {
+    // Requests of play from a closed connection mean nothing any more; its first
+    // few chat lines ("See ya!") still reach the others, in a turn of the queue
+    // that all closed connections share, so many of them cannot slow the rest.
+    int kept = 0;
+    for (const QByteArray& message : receivedlist.take(sock)) {
+        if (kept == kClosedLinesKept || players[seat].name.isEmpty()) break;
+        const protocol::Split parts = protocol::split(message);
+        const protocol::MessageDef* def =
+            protocol::find(parts.command, protocol::Direction::ClientToHost);
+        if (!def || (def->id != Msg::chatRequest && def->id != Msg::actionRequest)) continue;
+        try {
+            const Fields f(def->id, parts.args);
+            if (f.number(0) != seat) continue;
+            ++kept;
+            if (links[seat].flood.admit(nowMs()) != FloodGate::Verdict::relay) continue;
+            if (auto line = relayed(seat, def->id, f.raw(1)))
+                receivedlist.pushClosed(*line, kClosedLinesWaiting);
+        } catch (const std::exception&) {
+            continue;  // a malformed line is lost, as it would have been anyway
         }
     }
 }
@@ -173,8 +203,12 @@ void TServer::disconnectsock(int seat) {
 
 // ---- the queue ------------------------------------------------------------------
 
-void TServer::socktimerTimer(Received& item) {
-    const protocol::Split parts = protocol::split(item.message);
+void TServer::socktimerTimer(FairQueue::Key from, const QByteArray& message) {
+    if (!from) {  // a line of a closed connection, ready to relay
+        sendToAll(message);
+        return;
+    }
+    const protocol::Split parts = protocol::split(message);
     if (parts.command.isEmpty()) return;
     const protocol::MessageDef* def =
         protocol::find(parts.command, protocol::Direction::ClientToHost);
@@ -182,8 +216,7 @@ void TServer::socktimerTimer(Received& item) {
     try {
         // Every request names its seat first; only that seat's own connection may speak for it.
         const int seat = protocol::toNumber(Fields(def->id, parts.args).raw(0));
-        if (!inRange(seat, 1, kSeats) || !item.from || players[seat].sock != item.from ||
-            !players[seat].connected) {
+        if (!inRange(seat, 1, kSeats) || players[seat].sock != from || !players[seat].connected) {
             log(QString("dropped %1 for seat %2: not that connection's seat")
                     .arg(def->command)
                     .arg(seat));
@@ -199,20 +232,18 @@ void TServer::dispatch(const protocol::MessageDef& def, int seat, const QByteArr
     const Fields f(def.id, args);
     switch (def.id) {
         case Msg::logininfo:
-            receivedlogininfo(args);
+            receivedlogininfo(seat, args);
             return;
         case Msg::chatRequest:
-            chat(seat, f.raw(1));
-            return;
         case Msg::actionRequest:
-            action(seat, f.raw(1));
+            relay(seat, def.id, f.raw(1));
             return;
         default:
             break;
     }
-    // The game requests come only from the four player seats.
-    if (!inRange(seat, 1, kPlayerSeats)) {
-        log(QString("dropped %1 from seat %2: not a player seat").arg(def.command).arg(seat));
+    // The game requests come only from the four player seats, once logged in.
+    if (!inRange(seat, 1, kPlayerSeats) || players[seat].name.isEmpty()) {
+        log(QString("dropped %1 from seat %2: not a seated player").arg(def.command).arg(seat));
         return;
     }
     switch (def.id) {
@@ -223,10 +254,12 @@ void TServer::dispatch(const protocol::MessageDef& def, int seat, const QByteArr
                         .arg(seat));
                 return;
             }
-            startgame(seat, f.raw(1));
+            rejoin.forgetAll();
+            turns.startgame(seat, f.raw(1));
             break;
         case Msg::throwdarts:
-            throwdarts(seat);
+            if (!turns.throwRequest(seat))
+                log(QString("dropped CMD_throwdarts from seat %1: not its throw").arg(seat));
             break;
         case Msg::placediceRequest: {
             const int die = f.number(1), dart = f.number(2), position = f.number(3);
@@ -235,27 +268,47 @@ void TServer::dispatch(const protocol::MessageDef& def, int seat, const QByteArr
                 log(QString("dropped CMD_placedice from seat %1: out of range").arg(seat));
                 return;
             }
-            placedice(seat, die, dart, position);
+            turns.placedice(seat, die, dart, position);
             break;
         }
         case Msg::autoplace:
-            autoplace(seat);
+            turns.autoplace(seat);
             break;
         case Msg::justwatch:
-            justwatch(seat, f.raw(1));
+            turns.justwatch(seat, f.raw(1));
             break;
         default:
             break;
     }
 }
 
-void TServer::receivedlogininfo(const QByteArray& args) {
+// ---- login ------------------------------------------------------------------------
+
+void TServer::receivedlogininfo(int seat, const QByteArray& args) {
     Fields f(Msg::logininfo, args);
-    const int seat = f.number(0);
+    tplayer& p = players[seat];
+    if (!p.name.isEmpty()) {
+        log(QString("dropped a second login from seat %1").arg(seat));
+        return;
+    }
     const QByteArray version = f.raw(1);
-    const QString name = cleanName(f.text(2));
-    players[seat].name = name;
-    players[seat].connected = true;
+    const QString typed = seatrules::cleanName(f.text(2));
+    // A player coming back: move the connection to the kept seat first, and ask
+    // again there; the answer is an ordinary login into that seat.
+    if (const int back = rejoin.seatOf(typed); back != 0 && back != seat) {
+        if (!players[back].connected) {
+            rejoin.forget(back);
+            moveSeat(seat, back);
+            log(QString("seat %1: %2 comes back to seat %3").arg(seat).arg(typed).arg(back));
+            sendTo(back, protocol::build(Msg::sendlogininfo, {back}));
+            return;
+        }
+    }
+    rejoin.forget(seat);
+    const QString name = seatrules::uniqueName(typed, seat, players);
+    p.name = name;
+    p.typedname = typed;
+    p.connected = true;
     log(QString("seat %1: %2 logged in").arg(seat).arg(name));
     sendToAll(protocol::build(Msg::newplayerinfo, {seat, name}));
     for (int j = 1; j <= sockcount_; ++j)
@@ -265,170 +318,64 @@ void TServer::receivedlogininfo(const QByteArray& args) {
         if (players[1].connected) sendTo(1, protocol::build(Msg::havewrongversion, {name}));
         sendTo(seat, protocol::build(Msg::wrongversion));
     }
-    if (!gameon_) return;
-    for (int p = 1; p <= kPlayerSeats; ++p) {
-        if (!players[p].connected && p != 2) continue;
+    if (!turns.gameon()) return;
+    for (int s = 1; s <= kPlayerSeats; ++s) {
+        if (!players[s].connected && s != 2) continue;
         for (int n = rules::kLowestNumber; n <= rules::kBull; ++n)
             sendTo(seat,
-                   protocol::build(Msg::loadboard, {p, n, players[p].mark(n), players[p].score}));
+                   protocol::build(Msg::loadboard, {s, n, players[s].mark(n), players[s].score}));
     }
-    // Taking the seat whose turn it is (seat 2 while the computer's throw waits):
-    // tell the newcomer the turn is its own, or the game would wait for ever.
-    if (currentplayer_ == seat) sendTo(seat, protocol::build(Msg::nextplayer, {seat}));
+    // Taking the seat whose turn it is: the newcomer sees the dice so far and
+    // learns the turn is its own, or the game would wait for ever.
+    turns.catchUp(seat);
 }
 
-// ---- the game ----------------------------------------------------------------------
-
-rules::Table TServer::table() {
-    rules::Table t;
-    std::array<bool, kPlayerSeats> connected{};
-    for (int seat = 1; seat <= kPlayerSeats; ++seat) {
-        t.cards[seat - 1] = &players[seat];
-        connected[seat - 1] = players[seat].connected;
-    }
-    t.takingPart = rules::takingPart(connected);
-    return t;
+void TServer::moveSeat(int from, int to) {
+    tplayer& a = players[from];
+    tplayer& b = players[to];
+    b.sock = a.sock;
+    b.connected = true;
+    b.name.clear();
+    b.sock->setTag(to);
+    links[to] = std::move(links[from]);
+    links[from] = Link();
+    a.sock = nullptr;
+    a.connected = false;
+    a.name.clear();
 }
 
-bool TServer::isAutomatic(int seat) const {
-    return !players[seat].connected || players[seat].justwatching;
-}
+// ---- chat ----------------------------------------------------------------------------
 
-QString TServer::seatName(int seat) const {
-    return seat == 2 && !players[2].connected ? QString("Vuzi") : players[seat].name;
-}
-
-void TServer::startgame(int seat, const QByteArray& flag) {
-    rules::clearit1(table());
-    for (int s = 1; s <= kPlayerSeats; ++s)
-        players[s].justwatching = false;
-    bool everyone = true;
-    for (int s = 1; s <= kPlayerSeats; ++s)
-        everyone = everyone && players[s].connected;
-    teamgame_ = flag == "t" && everyone;
-    sendToAll(protocol::build(Msg::startgameAnnouncement, {seat, QString(teamgame_ ? "t" : "n")}));
-    gameon_ = true;
-    currentplayer_ = 1 + rng::randomBelow(4);
-    if (currentplayer_ == 3 && !players[3].connected) currentplayer_ = 1;
-    log(QString("seat %1 started a %2game").arg(seat).arg(teamgame_ ? "team " : ""));
-    findplayer();
-}
-
-void TServer::findplayer() {
-    turn_.reset();
-    do {
-        currentplayer_ = currentplayer_ % kPlayerSeats + 1;
-    } while (currentplayer_ != 2 && !players[currentplayer_].connected);
-    tplayer& p = players[currentplayer_];
-    p.placed = 0;
-    p.mustthrow = true;
-    sendToPlayers(protocol::build(Msg::nextplayer, {currentplayer_}));
-    if (isAutomatic(currentplayer_)) {
-        computerticks_ = 0;
-        // A timer already running keeps its rhythm.
-        if (!computerplay.isActive()) computerplay.start();
-    } else {
-        computerplay.stop();
-    }
-}
-
-void TServer::throwdarts(int seat) {
-    roll(turn_);
-    std::vector<protocol::Value> values;
-    for (int value : turn_.dice)
-        values.emplace_back(value);
-    sendToAll(protocol::build(Msg::thedart, values));
-    players[seat].mustthrow = false;
-    if (isAutomatic(seat)) autoplace(seat);
-}
-
-void TServer::placedice(int seat, int die, int dart, int position) {
-    if (seat != currentplayer_) return;
-    std::optional<std::string> text = rules::placedice(turn_, die, dart, position);
-    if (!text) return;
-    tplayer& p = players[seat];
-    ++p.placed;
-    sendToAll(protocol::build(Msg::placediceAnnouncement,
-                              {seat, QString::fromStdString(*text), die, dart, position}));
-    if (p.placed == rules::kDice) endturn(seat);
-}
-
-void TServer::autoplace(int seat) {
-    if (seat != currentplayer_) return;
-    for (const rules::Placement& step : rules::autoplace(turn_))
-        placedice(seat, step.die, step.dart, step.position);
-}
-
-void TServer::endturn(int seat) {
-    const rules::Table t = table();
-    rules::applyDarts(turn_, seat, t);
-    auto endMessage = [this](int s) {
-        return protocol::build(
-            Msg::endturn,
-            {s, players[s].score, QString::fromStdString(turn_.dart(1)),
-             QString::fromStdString(turn_.dart(2)), QString::fromStdString(turn_.dart(3))});
-    };
-    sendToAll(endMessage(seat));
-    if (teamgame_) {
-        rules::shareCard(seat, t);
-        sendToAll(endMessage(players[seat].partner));
-    }
-    QString winner;
-    if (rules::checkforwin(seat, t, teamgame_)) {
-        winner = seatName(seat);
-        if (teamgame_) winner += " and " + seatName(players[seat].partner);
-    } else if (const std::vector<int> tied = rules::stalemateLeaders(t, teamgame_); !tied.empty()) {
-        // Everything is closed and the top score is shared: no turn could ever
-        // change it, so the game ends with those players winning together.
-        QStringList names;
-        for (int s : tied)
-            names << seatName(s);
-        winner = names.join(" and ");
-    } else {
-        findplayer();
+void TServer::relay(int seat, Msg id, const QByteArray& text) {
+    if (players[seat].name.isEmpty()) {
+        log(QString("dropped a chat line from seat %1: not logged in").arg(seat));
         return;
     }
-    gameon_ = false;
-    currentplayer_ = 0;
-    log(QString("%1 won").arg(winner));
-    sendToAll(protocol::build(Msg::winner, {winner}));
-}
-
-void TServer::justwatch(int seat, const QByteArray& onOff) {
-    tplayer& p = players[seat];
-    if (onOff == "2") {
-        p.justwatching = false;
-        sendToAll(protocol::build(Msg::justwatching, {seat, QString("2")}));
-    } else if (onOff == "1") {
-        p.justwatching = true;
-        sendToAll(protocol::build(Msg::justwatching, {seat, QString("1")}));
-        if (currentplayer_ != seat) return;
-        if (p.mustthrow)
-            throwdarts(seat);
-        else
-            autoplace(seat);
+    switch (links[seat].flood.admit(nowMs())) {
+        case FloodGate::Verdict::relay:
+            break;
+        case FloodGate::Verdict::dropAndTell:
+            log(QString("seat %1: chat flood, dropping lines").arg(seat));
+            sendTo(seat, chatguard::tooManyLines());
+            return;
+        case FloodGate::Verdict::drop:
+            return;
     }
+    if (auto line = relayed(seat, id, text)) sendToAll(*line);
 }
 
-void TServer::chat(int seat, const QByteArray& text) {
-    sendToAll(protocol::build(Msg::chatAnnouncement,
-                              {players[seat].name + " chats: " + wiretext::decode(text)}));
-}
-
-void TServer::action(int seat, const QByteArray& text) {
-    sendToAll(protocol::build(Msg::actionAnnouncement,
-                              {players[seat].name + " " + wiretext::decode(text)}));
-}
-
-void TServer::computerplayTimer() {
-    ++computerticks_;
-    if (currentplayer_ != 0 && computerticks_ == 2 && isAutomatic(currentplayer_)) {
-        throwdarts(currentplayer_);
-    } else if (currentplayer_ == 0 || computerticks_ >= 2) {
-        // No automatic turn waits: an idle host keeps no timer running. Every turn
-        // that needs the computer starts the timer again.
-        computerplay.stop();
+std::optional<QByteArray> TServer::relayed(int seat, Msg id, const QByteArray& text) {
+    const std::optional<QString> clean = chatguard::cleanText(wiretext::decode(text));
+    if (!clean) {
+        log(QString("dropped a chat line from seat %1: over %2 characters")
+                .arg(seat)
+                .arg(chatguard::kMaxText));
+        return std::nullopt;
     }
+    const QString& name = players[seat].name;
+    return id == Msg::chatRequest
+               ? protocol::build(Msg::chatAnnouncement, {name + " chats: " + *clean})
+               : protocol::build(Msg::actionAnnouncement, {name + " " + *clean});
 }
 
 // ---- sending ---------------------------------------------------------------------------

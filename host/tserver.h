@@ -2,34 +2,39 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
-#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <functional>
 
-#include "host/rules.h"
+#include "host/chatguard.h"
+#include "host/fairqueue.h"
+#include "host/rejoin.h"
 #include "host/tplayer.h"
+#include "host/turnflow.h"
 #include "net/framer.h"
-#include "net/pacedqueue.h"
 #include "net/protocol.h"
 
 class TSock;
 enum class TSocketInfo;
 
 // The game host: the one authoritative game, inside the copy that hosts. It seats
-// up to nine connections (1 to 4 play, 5 to 9 watch), queues their requests and
-// handles one per 10 ms tick, applies the rules, announces the results, and plays
-// seat 2 whenever nobody sits there, as well as the turns of players who only watch.
+// up to nine connections (1 to 4 play, 5 to 9 watch), queues their requests fairly
+// and handles one per 10 ms tick, and hands each to the turn flow or the chat
+// relay. This class is the table of who handles what: the queue, the seat rules,
+// the rejoin memory and the game loop each live in a room of their own.
 class TServer : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kSeats = 9;
-    static constexpr int kPlayerSeats = 4;
+    static constexpr int kSeats = ::kSeats;
+    static constexpr int kPlayerSeats = ::kPlayerSeats;
     static constexpr int kQueueTickMs = 10;
-    static constexpr int kComputerTickMs = 1000;
     static constexpr qsizetype kOutputLimit = 1024 * 1024;
     static constexpr int kMaxWaiting = 100;
+    static constexpr int kLoginTimeoutMs = 10000;
+    static constexpr int kClosedLinesKept = 4;      // per closed connection
+    static constexpr int kClosedLinesWaiting = 20;  // of all closed connections
+    // A peer that vanished without a close is found by keepalive probes.
+    static constexpr int kKeepIdleS = 20, kKeepIntervalS = 5, kKeepProbes = 4;
 
     explicit TServer(QObject* parent = nullptr);
     ~TServer() override;
@@ -44,61 +49,57 @@ class TServer : public QObject {
     // Read-only views for the windows and for tests.
     const tplayer& player(int seat) const { return players[seat]; }
     int sockcount() const { return sockcount_; }
-    bool gameon() const { return gameon_; }
-    int currentplayer() const { return currentplayer_; }
-    bool teamgame() const { return teamgame_; }
-    const rules::TurnState& turn() const { return turn_; }
+    bool gameon() const { return turns.gameon(); }
+    int currentplayer() const { return turns.currentplayer(); }
+    bool teamgame() const { return turns.teamgame(); }
+    const rules::TurnState& turn() const { return turns.turn(); }
     bool socktimerActive() const { return receivedlist.isActive(); }
-    bool computerplayActive() const { return computerplay.isActive(); }
+    bool computerplayActive() const { return turns.computerplay().isActive(); }
 
     // Where the host reports connections, departures and dropped messages.
     std::function<void(const QString&)> onLog;
     // Rolls the twelve dice; tests put fixed dice here.
-    std::function<void(rules::TurnState&)> roll;
-    void setComputerPlayInterval(int ms) { computerplay.setInterval(ms); }
+    void setRoll(std::function<void(rules::TurnState&)> roll) { turns.roll = std::move(roll); }
+    void setComputerPlayInterval(int ms) { turns.setComputerPlayInterval(ms); }
+    // Shorter waits for tests.
+    void setLoginTimeout(int ms) { loginTimeoutMs_ = ms; }
+    void setRejoinHold(int ms) { rejoin.setHoldMs(ms); }
+    void setKeepAlive(int idleS, int intervalS, int probes);
 
   private:
-    struct Received {
-        QByteArray message;
-        QPointer<TSock> from;  // the connection that sent it
+    // What the host keeps per connection besides its seat record.
+    struct Link {
+        MessageFramer framer;
+        FloodGate flood;
     };
 
     void Sock1Accept(TSock* listener);
     void Sock1Read(TSock* sender, int count);
-    void socktimerTimer(Received& item);
+    void socktimerTimer(FairQueue::Key from, const QByteArray& message);
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& text);
+    void closeFor(TSock* sock, const QString& why);
+    void keepClosedLines(int seat, TSock* sock);
+    void loginTimedOut(TSock* sock);
 
-    void receivedlogininfo(const QByteArray& args);
-    void startgame(int seat, const QByteArray& flag);
-    void findplayer();
-    void throwdarts(int seat);
-    void placedice(int seat, int die, int dart, int position);
-    void autoplace(int seat);
-    void endturn(int seat);
-    void justwatch(int seat, const QByteArray& onOff);
-    void chat(int seat, const QByteArray& text);
-    void action(int seat, const QByteArray& text);
-    void computerplayTimer();
+    void receivedlogininfo(int seat, const QByteArray& args);
+    void moveSeat(int from, int to);
+    void relay(int seat, protocol::Msg id, const QByteArray& text);
+    std::optional<QByteArray> relayed(int seat, protocol::Msg id, const QByteArray& text);
 
     void dispatch(const protocol::MessageDef& def, int seat, const QByteArray& args);
-    bool isAutomatic(int seat) const;
-    QString seatName(int seat) const;
-    rules::Table table();
     void sendTo(int seat, const QByteArray& message);
     void sendToAll(const QByteArray& message);
     void sendToPlayers(const QByteArray& message);
     void log(const QString& text) const;
 
     TSock* Sock1 = nullptr;
-    std::array<tplayer, kSeats + 2> players;        // seats 1 to 10; 0 unused
-    std::array<MessageFramer, kSeats + 1> framers;  // per seated connection
+    SeatTable players;
+    std::array<Link, kSeats + 1> links;  // per seated connection
     int sockcount_ = 0;
-    bool gameon_ = false;
-    int currentplayer_ = 0;
-    bool teamgame_ = false;
-    int computerticks_ = 0;
-    rules::TurnState turn_;
-    PacedQueue<Received> receivedlist;
-    QTimer computerplay;
+    int loginTimeoutMs_ = kLoginTimeoutMs;
+    std::array<int, 3> keepAlive_{kKeepIdleS, kKeepIntervalS, kKeepProbes};
+    Rejoin rejoin;
+    FairQueue receivedlist;
+    TurnFlow turns;
 };

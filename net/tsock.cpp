@@ -271,6 +271,10 @@ void TSock::flushOutput() {
     if (notifier_) notifier_->setWantWrite(!output_.isEmpty());
 }
 
+bool TSock::setKeepAlive(int idleS, int intervalS, int probes) {
+    return fd_ >= 0 && platform::setKeepAlive(fd_, idleS, intervalS, probes);
+}
+
 void TSock::closeForOverflow() {
     // Called from inside an owner's send loop: drop the output now and close on the
     // next pass of the event loop, so the owner's handler finishes first.

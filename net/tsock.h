@@ -82,6 +82,10 @@ class TSock : public QObject {
     // Output limit in bytes; 0 (the default) means none. A connection whose waiting
     // output would pass it is closed, so a peer that never reads cannot exhaust memory.
     void setOutputLimit(qsizetype bytes) { outputLimit_ = bytes; }
+    // Whether the connection was closed, or is closing, for passing that limit.
+    bool overflowed() const { return overflowed_; }
+    // Switches on keepalive probes (see platform::setKeepAlive); false if refused.
+    bool setKeepAlive(int idleS, int intervalS, int probes);
 
     bool Open();
     bool Close();

@@ -107,6 +107,19 @@ IoResult sendSome(int fd, const char* data, std::size_t size) {
     return ioResult(::send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT));
 }
 
+bool setKeepAlive(int fd, int idleS, int intervalS, int probes) {
+    int on = 1;
+    const unsigned userTimeoutMs = unsigned(idleS + intervalS * probes) * 1000u;
+    return ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on) == 0 &&
+           ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleS, sizeof idleS) == 0 &&
+           ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &intervalS, sizeof intervalS) == 0 &&
+           ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes) == 0 &&
+           // Probes are only sent while nothing waits for an acknowledgement; the same
+           // limit for unacknowledged data frees the seat even while others chat to it.
+           ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &userTimeoutMs, sizeof userTimeoutMs) ==
+               0;
+}
+
 bool closeSocket(int fd) {
     return fd >= 0 && ::close(fd) == 0;
 }

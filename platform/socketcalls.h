@@ -45,6 +45,11 @@ IoResult sendSome(int fd, const char* data, std::size_t size);
 
 bool closeSocket(int fd);
 
+// Probes a connection that has been silent for `idleS` seconds every `intervalS`
+// seconds; after `probes` unanswered probes the connection fails with a time-out.
+// Data left unacknowledged for as long fails it the same way.
+bool setKeepAlive(int fd, int idleS, int intervalS, int probes);
+
 // The error a connection attempt ended with (SO_ERROR), as a Windows Sockets code; 0 = none.
 int pendingSocketError(int fd);
 

@@ -42,8 +42,8 @@ void HostTest::seedPick(int seat) {
 }
 
 void HostTest::fixDice(std::vector<int> dice) {
-    server.roll = [dice](rules::TurnState& turn) {
+    server.setRoll([dice](rules::TurnState& turn) {
         for (int i = 0; i < rules::kDice; ++i)
             turn.dice[size_t(i)] = dice[size_t(i)];
-    };
+    });
 }

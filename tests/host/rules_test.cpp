@@ -258,8 +258,21 @@ TEST_F(CardsTest, AStalemateIsFoundOnlyWhenNoScoreCanChangeAndNobodyCanWin) {
     seat(2).score = 20;
     EXPECT_TRUE(rules::stalemateLeaders(table, false).empty()) << "seat 2 wins on its own turn";
     seat(1).score = 20;
-    seat(3).score = 50;  // a departed player's points block both for good
+    seat(3).score = 20;  // a departed player level with the leaders changes nothing
     EXPECT_EQ(rules::stalemateLeaders(table, false), (std::vector<int>{1, 2}));
+    seat(3).score = 50;  // a newcomer in seat 3 could still play that card
+    EXPECT_TRUE(rules::stalemateLeaders(table, false).empty());
+}
+
+TEST_F(CardsTest, ALeaderAloneIsNoStalemateEvenBehindADepartedSeat) {
+    closeAll(seat(1));
+    closeAll(seat(2));
+    seat(1).score = 30;
+    seat(2).score = 20;
+    seat(3).score = 40;  // departed: seat 1 cannot win, but the game is not over
+    EXPECT_TRUE(rules::stalemateLeaders(table, false).empty());
+    seat(3).score = 0;
+    EXPECT_TRUE(rules::stalemateLeaders(table, false).empty()) << "seat 1 wins on its own turn";
 }
 
 TEST_F(CardsTest, InATeamGameTheLeadingTeamIsNoStalemate) {

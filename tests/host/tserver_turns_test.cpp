@@ -296,11 +296,11 @@ TEST_F(HostTest, AGameThatCanNoLongerBeWonEndsWithTheTiedPlayers) {
         {6, 5, 4, 4, 5, 5, 5, 5, 6, 5, 5, 5},  // 19 20 Bull
     };
     int rolls = 0;
-    server.roll = [&](rules::TurnState& turn) {
+    server.setRoll([&](rules::TurnState& turn) {
         const std::vector<int>& d = darts[size_t(rolls++ / 2) % darts.size()];
         for (int i = 0; i < rules::kDice; ++i)
             turn.dice[size_t(i)] = d[size_t(i)];
-    };
+    });
     auto a = join("ann");
     seedPick(4);  // ann first, then Vuzi
     a->send("CMD_startgame+1+n");
