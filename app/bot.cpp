@@ -109,18 +109,24 @@ void Bot::handle(const QByteArray& line) {
                           .arg(seatName(f.number(0)), f.raw(1) == "t" ? "team " : ""));
                 break;
             case Msg::nextplayer:
-                if (f.number(0) == myseat_) {
+                if (f.number(0) == myseat_ && rolledUnfinished_) {
+                    // Back in a seat whose turn was already thrown: finish it.
+                    send(protocol::build(Msg::autoplace, {myseat_}));
+                } else if (f.number(0) == myseat_) {
                     thrown_ = true;
                     send(protocol::build(Msg::throwdarts, {myseat_}));
                 }
+                rolledUnfinished_ = false;
                 break;
             case Msg::thedart:
+                rolledUnfinished_ = true;
                 if (thrown_) {
                     thrown_ = false;
                     send(protocol::build(Msg::autoplace, {myseat_}));
                 }
                 break;
             case Msg::endturn: {
+                rolledUnfinished_ = false;
                 const int seat = f.number(0);
                 print(QString("seat %1 (%2): darts %3 %4 %5, score %6")
                           .arg(seat)

@@ -48,6 +48,7 @@ class Bot : public QObject {
     PacedQueue<QByteArray> queue_;
     int myseat_ = 0;
     bool thrown_ = false;
+    bool rolledUnfinished_ = false;  // dice rolled in a turn not yet ended
     int gamesPlayed_ = 0;
     Outcome outcome_ = Running;
     std::array<QString, 10> names_;

@@ -145,8 +145,8 @@ void TServer::tempsockInfo(TSock* sender, TSocketInfo info, const QString& text)
     if (info == TSocketInfo::siError) {
         log(QString("seat %1: %2")
                 .arg(seat)
-                .arg(text == "WSAETIMEDOUT" ? "no answer to keepalive probes"
-                                            : "connection error " + text));
+                .arg(text.contains("WSAETIMEDOUT") ? "no answer to keepalive probes"
+                                                   : "connection error " + text));
         return;
     }
     if (text != "Socket Closed") return;
