@@ -9,6 +9,8 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "client/diceboard.h"
@@ -70,9 +72,9 @@ int main(int argc, char** argv) {
         ms.push_back(clock.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("autoplace burst, click to the twelfth die drawn, %zu turns: median %.1f ms, p99 "
-                "%.1f ms, worst %.1f ms\n",
-                ms.size(), ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)],
-                ms.back());
+    std::printf(
+        "autoplace burst, click to the twelfth die drawn, %zu turns: median %.1f ms, p99 "
+        "%.1f ms, worst %.1f ms\n",
+        ms.size(), ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)], ms.back());
     return 0;
 }
