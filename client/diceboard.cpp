@@ -74,6 +74,7 @@ void DiceBoard::startthegame(const QByteArray& data) {
     Fields f(Msg::startgameAnnouncement, data);
     const int seat = f.number(0);
     throws_ = 0;
+    rolledBeforeTurn_ = false;
     w_.control<QLabel>("label_round")->setText("Throws: 0");
     w_.control<QWidget>("panel_winner")->hide();
     w_.seating().clearall();
@@ -89,6 +90,8 @@ void DiceBoard::getnextplayer(const QByteArray& data) {
     const int seat = Fields(Msg::nextplayer, data).number(0);
     if (!inRange(seat, 1, 4)) return;
     ClientState& st = w_.state();
+    const bool thrownAlready = rolledBeforeTurn_ && st.turnseat == 0;
+    rolledBeforeTurn_ = false;
     st.turnseat = seat;
     if (seat == st.myseat) {
         ++throws_;
@@ -98,14 +101,16 @@ void DiceBoard::getnextplayer(const QByteArray& data) {
     auto* turn = w_.control<QLabel>("label_turn");
     auto* throwButton = w_.control<QWidget>("button_throwdarts");
     // Names, not seats, decide: a player whose turn the host plays still sees his turn.
+    auto* autoplaceButton = w_.control<QWidget>("button_autoplace");
     if (mover == st.myname) {
         turn->setText("Your Turn.");
-        throwButton->show();
+        throwButton->setVisible(!thrownAlready);
+        autoplaceButton->setVisible(thrownAlready);
     } else {
         turn->setText(mover + "'s turn.");
         throwButton->hide();
+        autoplaceButton->hide();
     }
-    w_.control<QWidget>("button_autoplace")->hide();
 }
 
 void DiceBoard::button_throwdartsClick() {
@@ -133,6 +138,7 @@ void DiceBoard::placeDie(int die) {
 
 void DiceBoard::loaddice(const QByteArray& data) {
     Fields f(Msg::thedart, data);
+    if (w_.state().turnseat == 0) rolledBeforeTurn_ = true;
     cleardarts();
     w_.control<QWidget>("button_throwdarts")->hide();
     for (int i = 1; i <= 12; ++i)

@@ -40,4 +40,7 @@ class DiceBoard {
     std::array<bool, 12> clickable_{};
     std::array<bool, 12> occupied_{};
     int throws_ = 0;
+    // Dice were rolled before this client saw any turn: a newcomer in the seat
+    // whose turn runs is shown them, and finishes that turn without a throw.
+    bool rolledBeforeTurn_ = false;
 };

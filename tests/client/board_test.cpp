@@ -209,3 +209,26 @@ TEST_F(WatcherTest, AWatcherSeesTheWinnerButNotTheTurns) {
     EXPECT_EQ(sounds.last(), "WINNER");
     EXPECT_EQ(text("label_round"), "Throws: 0");
 }
+
+class LateJoinerTest : public FakeHostTest {};
+
+TEST_F(LateJoinerTest, ANewcomerInTheRunningTurnSeesItsDiceAndFinishesWithoutAThrow) {
+    joinAs("Cat", 2);
+    hostSendsAll({"CMD_newplayerinfo+2+Cat", "CMD_existingplayers+1+Ann",
+                  "CMD_thedart+1+2+1+2+1+6+6+6+5+5+5+4+", "CMD_placedice+2+1+1+2+1",
+                  "CMD_nextplayer+2"});
+    requests();
+    EXPECT_EQ(text("label_turn"), "Your Turn.");
+    EXPECT_FALSE(visible("button_throwdarts")) << "the dice are thrown already";
+    ASSERT_TRUE(visible("button_autoplace"));
+    EXPECT_TRUE(w().control<QWidget>("image_dice", 2)->isVisible()) << "the roll is shown";
+    QTest::mouseClick(w().control<QWidget>("button_autoplace"), Qt::LeftButton);
+    EXPECT_EQ(requests(), QList<QByteArray>({"CMD_autoplace+2"}));
+
+    // Its next turn is an ordinary one.
+    hostSendsAll({"CMD_endturn+2+0+1+19+19", "CMD_nextplayer+1",
+                  "CMD_thedart+1+1+1+1+1+1+1+1+1+1+1+1+", "CMD_endturn+1+0+4+4+4",
+                  "CMD_nextplayer+2"});
+    EXPECT_TRUE(visible("button_throwdarts"));
+    EXPECT_FALSE(visible("button_autoplace"));
+}
