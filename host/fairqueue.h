@@ -31,6 +31,7 @@ class FairQueue {
     std::deque<QByteArray> take(Key from);
 
     std::size_t size() const;
+    void setInterval(int ms) { interval_ = ms; }
     bool isActive() const { return timer_.isActive(); }
 
   private:

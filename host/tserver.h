@@ -63,6 +63,7 @@ class TServer : public QObject {
     void setComputerPlayInterval(int ms) { turns.setComputerPlayInterval(ms); }
     // Shorter waits for tests.
     void setLoginTimeout(int ms) { loginTimeoutMs_ = ms; }
+    void setQueueInterval(int ms) { receivedlist.setInterval(ms); }
     void setRejoinHold(int ms) { rejoin.setHoldMs(ms); }
     void setKeepAlive(int idleS, int intervalS, int probes);
 

@@ -22,21 +22,19 @@ struct World {
         qputenv("QUIVELO_PROGRAM_DIR", folder.path().toUtf8());
         platform::setBoxPresenter([](platform::BoxKind, const QString&) { return true; });
         platform::SoundPlayer::setSink([](const QString&) {});
-    }
-    QApplication& app() {
         static int argc = 1;
         static char name[] = "clientdispatch_fuzz";
         static char* argv[] = {name, nullptr};
-        static QApplication a(argc, argv);
-        return a;
+        app = std::make_unique<QApplication>(argc, argv);
     }
     Tchat& window() {
-        app();
         // A fresh window now and then, so the chat and the lists do not grow for ever.
         if (!set || ++uses % 512 == 0) set = std::make_unique<WindowSet>(QStringList{});
         return *set->windows.chat;
     }
+    // Members go in reverse order: the windows before the application they need.
     QTemporaryDir folder;
+    std::unique_ptr<QApplication> app;
     std::unique_ptr<WindowSet> set;
     int uses = 0;
 };
