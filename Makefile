@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD_DIR := build
 
-.PHONY: build deps run test demo assets asan fuzz clean
+.PHONY: build deps run test demo assets asan fuzz bench clean
 
 build: deps
 	cmake --preset $(PRESET) >/dev/null
@@ -39,6 +39,13 @@ asan: deps
 # Each fuzz target for FUZZ_SECONDS (default 60); fails on any finding.
 fuzz:
 	@scripts/fuzz
+
+# Every performance figure beside its target, from the optimised build.
+bench:
+	@scripts/install-deps --bench
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+	@scripts/bench build-release/bin
 
 clean:
 	rm -rf build build-asan build-release build-fuzz
