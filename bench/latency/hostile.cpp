@@ -32,7 +32,6 @@ bool spies(const std::string& program, double seconds) {
         flooders.emplace_back(seat, 90);
         spyClients.push_back(clients.back().get());
     }
-    int closed = 0;
     runLoad(table, spyClients, seconds, [&] {
         for (std::size_t i = 0; i < clients.size(); ++i) {
             WireClient& spy = *clients[i];
@@ -43,12 +42,14 @@ bool spies(const std::string& program, double seconds) {
                 if (auto line = parseChat(m); line && line->name == me)
                     flooders[i].relayed(line->number);
             spy.send(flooders[i].topUp());
-            if (!spy.open()) ++closed;
         }
     });
     long handled = 0;
     for (const Flooder& f : flooders)
         handled += f.handled();
+    int closed = 0;  // by the host, for keeping too much waiting
+    for (const auto& spy : clients)
+        closed += spy->open() ? 0 : 1;
     report(
         "spies", table, before, host.rssKb(),
         "spies_closed=" + std::to_string(closed) + " spy_lines_handled=" + std::to_string(handled));
