@@ -1,9 +1,12 @@
 #include "tally/ttallylist.h"
 
+#include <QCoreApplication>
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPersistentModelIndex>
 #include <QPushButton>
+#include <cstdio>
 
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
@@ -48,10 +51,13 @@ Ttallylist::~Ttallylist() {
     // After a failed load the file on disk may still be the good tally (the reason
     // was not the file); only a session that counted something replaces it.
     if (loadFailed_ && !store_.changed()) return;
-    // A failed save keeps the previous tally file whole; there is nobody left to tell.
+    // A failed save keeps the previous tally file whole. The window is gone, so
+    // standard error is the only place left to say so.
     try {
         store_.save(utf8(path_));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: error: the tally was not saved to %s: %s\n",
+                     qPrintable(QCoreApplication::applicationName()), qPrintable(path_), e.what());
     }
 }
 
