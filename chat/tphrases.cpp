@@ -32,7 +32,7 @@ Tphrases::Tphrases(QWidget* parent) : QDialog(parent) {
 }
 
 void Tphrases::SelButton8Click() {
-    if (onDone) onDone(phrases());
+    if (onDone && !onDone(phrases())) return;
     close();
 }
 

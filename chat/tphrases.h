@@ -24,7 +24,8 @@ class Tphrases : public QDialog {
 
     // "Done": applies and stores the fields' texts. When it throws (the settings
     // file cannot be written) the editor stays open and the error is reported.
-    std::function<void(const QStringList&)> onDone;
+    // Keeps the phrases; false (they could not be kept) leaves the editor open.
+    std::function<bool(const QStringList&)> onDone;
 
     std::array<QLineEdit*, kPhrases> phrase{};
     QPushButton* SelButton8 = nullptr;  // "Done"

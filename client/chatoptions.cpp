@@ -12,22 +12,26 @@
 #include "client/settings.h"
 #include "client/tchat.h"
 #include "client/windows.h"
+#include "platform/messagebox.h"
 
 ChatOptions::ChatOptions(Tchat& window) : w_(window) {
     QObject::connect(w_.findChild<QAction*>("Copy1"), &QAction::triggered, w_.mainchat,
                      &QTextEdit::copy);
     QObject::connect(w_.findChild<QAction*>("Paste1"), &QAction::triggered, &w_,
                      [this] { w_.chatInput().paste(); });
-    QObject::connect(w_.TextColor1, &QAction::triggered, &w_, [this] { TextColor1Click(); });
-    QObject::connect(w_.ActionColor1, &QAction::triggered, &w_, [this] { ActionColor1Click(); });
+    QObject::connect(w_.TextColor1, &QAction::triggered, &w_,
+                     [this] { platform::showFailure([this] { TextColor1Click(); }); });
+    QObject::connect(w_.ActionColor1, &QAction::triggered, &w_,
+                     [this] { platform::showFailure([this] { ActionColor1Click(); }); });
     // One mark among the sizes; none when the stored size is not one of them.
     auto* sizes = new QActionGroup(w_.TextSize1);
     sizes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (QAction* entry : w_.TextSize1->actions()) {
         sizes->addAction(entry);
         const int points = entry->text().toInt();
-        QObject::connect(entry, &QAction::triggered, &w_,
-                         [this, points] { textSizeClick(points); });
+        QObject::connect(entry, &QAction::triggered, &w_, [this, points] {
+            platform::showFailure([this, points] { textSizeClick(points); });
+        });
     }
 }
 
@@ -35,7 +39,7 @@ void ChatOptions::connectPhraseEditor() {
     QObject::connect(w_.PhraseButtonList1, &QAction::triggered, &w_,
                      [this] { PhraseButtonList1Click(); });
     w_.windows().phrases->onDone = [this](const QStringList& phrases) {
-        w_.settings().writePhrases(phrases);
+        return platform::showFailure([&] { w_.settings().writePhrases(phrases); });
     };
 }
 

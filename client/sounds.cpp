@@ -4,11 +4,14 @@
 
 #include "client/settings.h"
 #include "client/tchat.h"
+#include "platform/messagebox.h"
 
 Sounds::Sounds(Tchat& window) : w_(window) {
     // The item's check mark toggles itself; the choice is kept at once.
     for (QAction* item : {w_.PlaySounds1, w_.PlayVoiceSounds1})
-        QObject::connect(item, &QAction::triggered, &w_, [this] { w_.settings().saveinifile(); });
+        QObject::connect(item, &QAction::triggered, &w_, [this] {
+            platform::showFailure([this] { w_.settings().saveinifile(); });
+        });
 }
 
 void Sounds::playsounds(const QString& name) {

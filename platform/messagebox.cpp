@@ -87,6 +87,16 @@ void errorBox(const QString& text) {
     state = OpenErrorBox{};
 }
 
+bool showFailure(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        errorBox(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
 void messageBox(const QString& text) {
     present(BoxKind::Notice, text);
 }

@@ -19,6 +19,10 @@ BoxPresenter setBoxPresenter(BoxPresenter presenter);
 // Only one is open at a time: errors while it waits for its click are written to
 // standard error only, and the open box says how many more followed.
 void errorBox(const QString& text);
+// Runs `work` and shows what it raises in the error box. Handlers of Qt signals use
+// it: an exception must not leave through Qt's own code, which does not unwind.
+// False when `work` failed.
+bool showFailure(const std::function<void()>& work);
 // A notice with an "OK" button ("Game is full", "You are not connected").
 void messageBox(const QString& text);
 // A question with "Yes" and "No"; true for "Yes".
