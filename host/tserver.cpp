@@ -40,6 +40,8 @@ TServer::TServer(QObject* parent)
     Sock1->setObjectName("Sock1");
     Sock1->setPortName("7775");
     Sock1->OnAccept = [this](TSock* listener) { Sock1Accept(listener); };
+    loginwatch.setSingleShot(true);
+    connect(&loginwatch, &QTimer::timeout, this, &TServer::loginwatchTimer);
 }
 
 TServer::~TServer() {
@@ -96,15 +98,33 @@ void TServer::Sock1Accept(TSock* listener) {
         tempsockInfo(s, info, text);
     };
     sock->OnRead = [this](TSock* s, int count) { Sock1Read(s, count); };
-    QTimer::singleShot(loginTimeoutMs_, sock, [this, sock] { loginTimedOut(sock); });
+    links[seat].loginBy = QDeadlineTimer(loginTimeoutMs_);
+    armLoginWatch();
     log(QString("seat %1: connection from %2").arg(seat).arg(listener->peerAddress()));
     sendTo(seat, protocol::build(Msg::sendlogininfo, {seat}));
 }
 
-void TServer::loginTimedOut(TSock* sock) {
-    const int seat = sock->Tag();
-    if (inRange(seat, 1, kSeats) && players[seat].sock == sock && players[seat].name.isEmpty())
-        closeFor(sock, "no login within 10 s");
+void TServer::armLoginWatch() {
+    qint64 first = -1;
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        if (!players[seat].sock || !players[seat].name.isEmpty() || links[seat].loginBy.isForever())
+            continue;
+        const qint64 left = links[seat].loginBy.remainingTime();
+        if (first < 0 || left < first) first = left;
+    }
+    if (first < 0)
+        loginwatch.stop();
+    else
+        loginwatch.start(int(first));
+}
+
+void TServer::loginwatchTimer() {
+    for (int seat = 1; seat <= kSeats; ++seat) {
+        TSock* sock = players[seat].sock;
+        if (sock && players[seat].name.isEmpty() && links[seat].loginBy.hasExpired())
+            closeFor(sock, "no login within 10 s");
+    }
+    armLoginWatch();
 }
 
 void TServer::closeFor(TSock* sock, const QString& why) {
@@ -310,6 +330,7 @@ void TServer::receivedlogininfo(int seat, const QByteArray& args) {
     p.typedname = typed;
     p.connected = true;
     log(QString("seat %1: %2 logged in").arg(seat).arg(name));
+    armLoginWatch();
     sendToAll(protocol::build(Msg::newplayerinfo, {seat, name}));
     for (int j = 1; j <= sockcount_; ++j)
         if (j != seat && players[j].connected)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -72,6 +74,7 @@ class TServer : public QObject {
     struct Link {
         MessageFramer framer;
         FloodGate flood;
+        QDeadlineTimer loginBy;  // while the connection has not logged in
     };
 
     void Sock1Accept(TSock* listener);
@@ -81,7 +84,8 @@ class TServer : public QObject {
     void tempsockInfo(TSock* sender, TSocketInfo info, const QString& text);
     void closeFor(TSock* sock, const QString& why);
     void keepClosedLines(int seat, TSock* sock);
-    void loginTimedOut(TSock* sock);
+    void armLoginWatch();
+    void loginwatchTimer();
 
     void receivedlogininfo(int seat, const QByteArray& args);
     void moveSeat(int from, int to);
@@ -101,6 +105,9 @@ class TServer : public QObject {
     int loginTimeoutMs_ = kLoginTimeoutMs;
     std::array<int, 3> keepAlive_{kKeepIdleS, kKeepIntervalS, kKeepProbes};
     Rejoin rejoin;
+    // One timer for every connection that has yet to log in, armed for the first
+    // of their deadlines: a connection flood must not leave a timer per connection.
+    QTimer loginwatch;
     FairQueue receivedlist;
     TurnFlow turns;
 };
