@@ -151,7 +151,9 @@ TEST(Faults, AThousandConnectionsComingAndGoingLeaveTheHostsDescriptorsAndMemory
     cycle(1000);
     ASSERT_TRUE(waitUntil([&] { return openDescriptors(host.pid()) <= fds; }, 10000))
         << openDescriptors(host.pid()) << " descriptors, were " << fds;
+#ifndef __SANITIZE_ADDRESS__  // the sanitizer holds freed memory back on purpose
     EXPECT_LT(statusValue(host.pid(), "VmRSS") - rss, 4 * 1024) << "kB grown";
+#endif
     ann->send("CMD_chat+1+still here|clLime");
     EXPECT_FALSE(ann->waitFor("CMD_chat+ann chats: still here").isEmpty());
 }
