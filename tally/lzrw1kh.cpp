@@ -60,9 +60,14 @@ inline bool sixteenEqual(const std::uint8_t* p) {
     return (load64(p) ^ pattern) == 0 && (load64(p + 8) ^ pattern) == 0;
 }
 
-inline std::uint32_t hashOf(const std::uint8_t* p) {
-    const std::uint32_t k = (std::uint32_t{p[0]} << 8) ^ (std::uint32_t{p[1]} << 4) ^ p[2];
-    return ((k * 40543u) >> 4) & 0xFFF;
+// The hash of the 3 bytes at each of `count` positions. Bits 4 to 15 of the
+// product depend on nothing but the low 16 bits of its factors, so 16-bit
+// arithmetic gives them exactly, and the loop becomes vector code.
+void hashPositions(const std::uint8_t* p, std::uint32_t count, std::uint16_t* hashes) {
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto k = static_cast<std::uint16_t>((p[i] << 8) ^ (p[i + 1] << 4) ^ p[i + 2]);
+        hashes[i] = static_cast<std::uint16_t>(static_cast<std::uint16_t>(k * 40543u) >> 4);
+    }
 }
 
 // The run of bytes equal to source[x], at least kMinRun of which are known.
@@ -180,6 +185,7 @@ template <bool FarIn>
 TLZR::TLZR() {
     try {
         hash_.reset(new std::uint16_t[kHashSize]);
+        positionHash_.reset(new std::uint16_t[kBlockSize]);
     } catch (const std::bad_alloc&) {
         throw ELzrw1KHCompressor("LZRW1KH : no memory for HASH table");
     }
@@ -194,6 +200,9 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
     std::fill_n(table, kHashSize, kEmpty);
 
     const std::uint32_t n = static_cast<std::uint32_t>(count);
+    const std::uint16_t* const hashes = positionHash_.get();
+    // No copy starts in the last two bytes, so they need no hash.
+    hashPositions(source, n >= kMinMatch ? n - 2 : 0, positionHash_.get());
     dest[0] = kCompressed;
     // Positions are kept as pointers and the bit count as a marker bit above
     // the control bits: the hot loop then fits in registers.
@@ -233,11 +242,7 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
                 if (x + kGroupReach >= wordLimit) break;
                 continue;
             }
-            // The hash keeps only bits 4 to 15 of the product, which depend on
-            // nothing but the low 16 bits of k; the rest of the word may stay in.
-            const std::uint32_t w = static_cast<std::uint32_t>(word);
-            const std::uint32_t k = (w << 8) ^ ((w >> 4) & 0xFF0) ^ ((w >> 16) & 0xFF);
-            const std::uint32_t h = ((k * 40543u) >> 4) & 0xFFF;
+            const std::uint32_t h = hashes[x];
             const std::uint32_t entry = table[h];
             table[h] = static_cast<std::uint16_t>(x);
             // An empty entry (0xFFFF) lies after x, so its unsigned distance is
@@ -278,7 +283,7 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
         }
         // Fewer than three bytes left: no copy can start here.
         if (n - x >= kMinMatch) {
-            const std::uint32_t h = hashOf(source + x);
+            const std::uint32_t h = hashes[x];
             const std::uint32_t entry = table[h];
             table[h] = static_cast<std::uint16_t>(x);
             if (x - entry <= kMaxDistance) {
