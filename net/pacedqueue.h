@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -21,6 +22,8 @@ class PacedQueue {
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+        clock_.start();
+        lastTick_ = -interval_;
     }
 
     void push(Item item) {
@@ -39,8 +42,10 @@ class PacedQueue {
     // Arms the timer if it has work and is not armed yet.
     void wake() {
         if (timer_.isActive() || !hasWork()) return;
-        qint64 since = last_.isValid() ? last_.elapsed() : interval_;
-        timer_.start(since >= interval_ ? 0 : int(interval_ - since));
+        const qint64 now = clock_.elapsed();
+        // After a pause the grid starts again from now.
+        due_ = now - lastTick_ >= interval_ ? now : lastTick_ + interval_;
+        timer_.start(int(due_ - now));
     }
 
     std::size_t size() const { return items_.size(); }
@@ -51,14 +56,20 @@ class PacedQueue {
     bool hasWork() const { return !items_.empty() || (tickWork_ && ticking_); }
 
     void tick() {
-        last_.start();
+        const qint64 now = clock_.elapsed();
+        // Ticks keep to a fixed grid, so a burst runs at exactly one item per
+        // interval; one that came very late restarts the grid instead of catching up.
+        lastTick_ = now - due_ > interval_ ? now : due_;
         std::optional<Item> item;
         if (!items_.empty()) {
             item = std::move(items_.front());
             items_.pop_front();
         }
         // Armed before the handler runs: a handler that fails must not stop the queue.
-        if (hasWork()) timer_.start(interval_);
+        if (hasWork()) {
+            due_ = lastTick_ + interval_;
+            timer_.start(int(std::max<qint64>(0, due_ - clock_.elapsed())));
+        }
         if (item) handler_(*item);
         if (tickWork_ && ticking_) ticking_ = tickWork_();
         if (!hasWork()) timer_.stop();
@@ -70,5 +81,7 @@ class PacedQueue {
     bool ticking_ = false;
     std::deque<Item> items_;
     QTimer timer_;
-    QElapsedTimer last_;
+    QElapsedTimer clock_;
+    qint64 lastTick_ = 0;  // on the grid: when the last tick was due
+    qint64 due_ = 0;       // when the armed tick is due
 };
