@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sched.h>
-#include <QRegularExpression>
 
 #include "tests/e2e/program.h"
 #include "tests/support/eventloop.h"
@@ -12,16 +11,6 @@
 using testsupport::waitUntil;
 
 namespace {
-
-quint16 startHost(Program& host, const QStringList& more = {}) {
-    host.start(QStringList({"--port", "0"}) + more);
-    QRegularExpressionMatch m;
-    waitUntil([&] {
-        m = QRegularExpression("listening on port (\\d+)\n").match(QString(host.output()));
-        return m.hasMatch();
-    });
-    return quint16(m.captured(1).toUInt());
-}
 
 // Ann, a bot in seat 1, starts a game against Vuzi; Bob, a client played by the
 // test, then takes seat 2 and does nothing, so the game waits for him.

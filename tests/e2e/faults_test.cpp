@@ -17,16 +17,6 @@ using testsupport::waitUntil;
 
 namespace {
 
-quint16 startHost(Program& host) {
-    host.start({"--port", "0"});
-    QRegularExpressionMatch m;
-    waitUntil([&] {
-        m = QRegularExpression("listening on port (\\d+)\n").match(QString(host.output()));
-        return m.hasMatch();
-    });
-    return quint16(m.captured(1).toUInt());
-}
-
 std::unique_ptr<TestClient> join(quint16 port, const QString& name) {
     auto c = std::make_unique<TestClient>();
     EXPECT_TRUE(c->connectTo(port));

@@ -10,21 +10,6 @@
 
 using testsupport::waitUntil;
 
-namespace {
-
-// Starts a host on a free port and returns the port it reports.
-quint16 startHost(Program& host) {
-    host.start({"--port", "0"});
-    QRegularExpressionMatch m;
-    waitUntil([&] {
-        m = QRegularExpression("listening on port (\\d+)\n").match(QString(host.output()));
-        return m.hasMatch();
-    });
-    return quint16(m.captured(1).toUInt());
-}
-
-}  // namespace
-
 TEST(HostAndBots, TwoBotsPlayAWholeGameToItsWinner) {
     Program host("quivelo-host");
     const quint16 port = startHost(host);

@@ -2,8 +2,11 @@
 
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 
 #include <csignal>
+
+#include "tests/support/eventloop.h"
 
 std::unique_ptr<QTemporaryDir> makeRuntimeDir() {
     auto dir = std::make_unique<QTemporaryDir>();
@@ -66,4 +69,14 @@ void Program::stop() {
         process_.kill();
         process_.waitForFinished(3000);
     }
+}
+
+quint16 startHost(Program& host, const QStringList& moreArguments) {
+    host.start(QStringList({"--port", "0"}) + moreArguments);
+    QRegularExpressionMatch m;
+    testsupport::waitUntil([&] {
+        m = QRegularExpression("listening on port (\\d+)\n").match(QString(host.output()));
+        return m.hasMatch();
+    });
+    return quint16(m.captured(1).toUInt());
 }

@@ -41,3 +41,6 @@ class Program {
 
 // A fresh runtime folder (mode 0700, as the runtime folder must be).
 std::unique_ptr<QTemporaryDir> makeRuntimeDir();
+
+// Starts `host` (quivelo-host) on a free port and returns the port it reports, or 0.
+quint16 startHost(Program& host, const QStringList& moreArguments = {});
