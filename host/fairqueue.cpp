@@ -3,19 +3,13 @@
 #include <algorithm>
 
 FairQueue::FairQueue(int intervalMs, Handler handler)
-    : interval_(intervalMs), handler_(std::move(handler)) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    clock_.start();
-    lastTick_ = -interval_;
-}
+    : handler_(std::move(handler)), grid_(intervalMs, [this] { tick(); }) {}
 
 void FairQueue::push(Key from, QByteArray message) {
     auto& queue = queues_[from];
     if (queue.empty()) turns_.push_back(from);
     queue.push_back(std::move(message));
-    wake();
+    grid_.wake();
 }
 
 void FairQueue::pushClosed(QByteArray message, std::size_t limit) {
@@ -37,7 +31,7 @@ std::deque<QByteArray> FairQueue::take(Key from) {
     left = std::move(it->second);
     queues_.erase(it);
     turns_.erase(std::remove(turns_.begin(), turns_.end(), from), turns_.end());
-    if (turns_.empty()) timer_.stop();
+    if (turns_.empty()) grid_.stop();
     return left;
 }
 
@@ -48,25 +42,7 @@ std::size_t FairQueue::size() const {
     return n;
 }
 
-void FairQueue::wake() {
-    if (timer_.isActive() || turns_.empty()) return;
-    const qint64 now = clock_.elapsed();
-    // After a pause the grid starts again from now.
-    due_ = now - lastTick_ >= interval_ ? now : lastTick_ + interval_;
-    timer_.start(int(due_ - now));
-}
-
-void FairQueue::armNextTick() {
-    if (turns_.empty()) return;
-    due_ = lastTick_ + interval_;
-    timer_.start(int(std::max<qint64>(0, due_ - clock_.elapsed())));
-}
-
 void FairQueue::tick() {
-    const qint64 now = clock_.elapsed();
-    // A tick that came very late (a long handler) restarts the grid rather than
-    // handling a run of messages at once to catch up.
-    lastTick_ = now - due_ > interval_ ? now : due_;
     if (turns_.empty()) return;
     const Key from = turns_.front();
     turns_.pop_front();
@@ -77,7 +53,6 @@ void FairQueue::tick() {
         queues_.erase(from);
     else
         turns_.push_back(from);
-    // Armed before the handler runs: a handler that fails must not stop the queue.
-    armNextTick();
+    if (!turns_.empty()) grid_.armNext();
     handler_(from, message);
 }

@@ -1,21 +1,19 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <deque>
 #include <functional>
 #include <map>
+
+#include "net/tickgrid.h"
 
 // The host's waiting requests: one queue per connection, served in turn, one
 // message per tick. A connection that keeps many messages waiting delays another
 // connection's request by at most one tick, however many it keeps. The lines left
 // by closed connections share one turn between them (key nullptr).
 //
-// Ticks follow a fixed 10 ms grid while a burst lasts, so a burst really runs at
-// 100 messages a second; an idle queue arms no timer, and a message that finds it
-// idle is handled on the next pass of the event loop, never inside the read that
-// brought it.
+// Ticks follow a fixed grid (see TickGrid) while a burst lasts, so a burst really
+// runs at one message per interval; an idle queue arms no timer.
 class FairQueue {
   public:
     using Key = const void*;
@@ -31,20 +29,14 @@ class FairQueue {
     std::deque<QByteArray> take(Key from);
 
     std::size_t size() const;
-    void setInterval(int ms) { interval_ = ms; }
-    bool isActive() const { return timer_.isActive(); }
+    void setInterval(int ms) { grid_.setInterval(ms); }
+    bool isActive() const { return grid_.isActive(); }
 
   private:
-    void wake();
     void tick();
-    void armNextTick();
 
-    int interval_;
     Handler handler_;
     std::map<Key, std::deque<QByteArray>> queues_;  // only queues with work
     std::deque<Key> turns_;                         // those queues, in serving order
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 lastTick_ = 0;  // on the grid: when the last tick was due
-    qint64 due_ = 0;       // when the armed tick is due
+    TickGrid grid_;
 };

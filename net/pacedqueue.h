@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QTimer>
-#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
+
+#include "net/tickgrid.h"
 
 // A first-in, first-out queue of received messages drained one message per
 // interval by a timer on the user-interface thread. The timer runs only while
@@ -18,13 +17,7 @@ class PacedQueue {
     using Handler = std::function<void(Item&)>;
 
     PacedQueue(int intervalMs, Handler handler)
-        : interval_(intervalMs), handler_(std::move(handler)) {
-        timer_.setSingleShot(true);
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-        clock_.start();
-        lastTick_ = -interval_;
-    }
+        : handler_(std::move(handler)), grid_(intervalMs, [this] { tick(); }) {}
 
     void push(Item item) {
         items_.push_back(std::move(item));
@@ -41,47 +34,31 @@ class PacedQueue {
 
     // Arms the timer if it has work and is not armed yet.
     void wake() {
-        if (timer_.isActive() || !hasWork()) return;
-        const qint64 now = clock_.elapsed();
-        // After a pause the grid starts again from now.
-        due_ = now - lastTick_ >= interval_ ? now : lastTick_ + interval_;
-        timer_.start(int(due_ - now));
+        if (hasWork()) grid_.wake();
     }
 
     std::size_t size() const { return items_.size(); }
-    bool isActive() const { return timer_.isActive(); }
+    bool isActive() const { return grid_.isActive(); }
     std::deque<Item>& items() { return items_; }
 
   private:
     bool hasWork() const { return !items_.empty() || (tickWork_ && ticking_); }
 
     void tick() {
-        const qint64 now = clock_.elapsed();
-        // Ticks keep to a fixed grid, so a burst runs at exactly one item per
-        // interval; one that came very late restarts the grid instead of catching up.
-        lastTick_ = now - due_ > interval_ ? now : due_;
         std::optional<Item> item;
         if (!items_.empty()) {
             item = std::move(items_.front());
             items_.pop_front();
         }
-        // Armed before the handler runs: a handler that fails must not stop the queue.
-        if (hasWork()) {
-            due_ = lastTick_ + interval_;
-            timer_.start(int(std::max<qint64>(0, due_ - clock_.elapsed())));
-        }
+        if (hasWork()) grid_.armNext();
         if (item) handler_(*item);
         if (tickWork_ && ticking_) ticking_ = tickWork_();
-        if (!hasWork()) timer_.stop();
+        if (!hasWork()) grid_.stop();
     }
 
-    int interval_;
     Handler handler_;
     std::function<bool()> tickWork_;
     bool ticking_ = false;
     std::deque<Item> items_;
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 lastTick_ = 0;  // on the grid: when the last tick was due
-    qint64 due_ = 0;       // when the armed tick is due
+    TickGrid grid_;
 };
