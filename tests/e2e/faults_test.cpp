@@ -137,7 +137,7 @@ TEST(Faults, AThousandConnectionsComingAndGoingLeaveTheHostsDescriptorsAndMemory
     cycle(100);  // the host's own buffers and tables reach their size
     spin(300);
     const int fds = openDescriptors(host.pid());
-    const long rss = statusValue(host.pid(), "VmRSS");
+    [[maybe_unused]] const long rss = statusValue(host.pid(), "VmRSS");
     cycle(1000);
     ASSERT_TRUE(waitUntil([&] { return openDescriptors(host.pid()) <= fds; }, 10000))
         << openDescriptors(host.pid()) << " descriptors, were " << fds;
