@@ -236,8 +236,7 @@ void Tchat::buildControls() {
 }
 
 void Tchat::buildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const QString& caption,
-                       bool checkable = false) {
+    auto item = [](QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(name);
         a->setCheckable(checkable);

@@ -12,7 +12,6 @@ namespace {
 using enum Direction;
 constexpr FieldDef kSeat{"seat", FieldKind::Number};
 constexpr FieldDef kName{"name", FieldKind::Text};
-constexpr FieldDef kNumber{"number", FieldKind::Number};
 constexpr FieldDef kTextWithColour{"text|colour", FieldKind::Text};
 constexpr FieldDef kLineWithColour{"line|colour", FieldKind::Text};
 
