@@ -34,6 +34,20 @@ TEST_F(FakeHostTest, LoginAnswerAndArrivals) {
               QStringList({"You are Connected.", "Bob is Connected.", "Cy+D is Connected."}));
 }
 
+TEST_F(FakeHostTest, AHostThatMovesAReturningPlayerAsksAgainAndIsAnswered) {
+    // A player coming back gets a new seat first; the host moves him to his old one.
+    joinAs("Ann", 5);
+    hostSendsAll({"CMD_sendlogininfo+3"});
+    EXPECT_EQ(requests(), QList<QByteArray>({"CMD_logininfo+3+2.0.10+Ann"}));
+    hostSendsAll(
+        {"CMD_newplayerinfo+3+Ann", "CMD_existingplayers+1+Bob", "CMD_loadboard+3+20+2+40"});
+    EXPECT_EQ(state().myseat, 3);
+    EXPECT_EQ(text("label_playername3"), "Ann");
+    EXPECT_TRUE(set->windows.spylist->entries().isEmpty()) << "never listed as a spy";
+    hostSendsAll({"CMD_nextplayer+3"});
+    EXPECT_EQ(text("label_turn"), "Your Turn.");
+}
+
 TEST_F(FakeHostTest, DeparturesPutBackVuziOrWaiting) {
     joinAs("Ann", 1);
     hostSendsAll({"CMD_newplayerinfo+1+Ann", "CMD_newplayerinfo+2+Bob", "CMD_newplayerinfo+3+Cat"});
