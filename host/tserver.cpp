@@ -107,8 +107,7 @@ void TServer::Sock1Accept(TSock* listener) {
 void TServer::armLoginWatch() {
     qint64 first = -1;
     for (int seat = 1; seat <= kSeats; ++seat) {
-        if (!players[seat].sock || !players[seat].name.isEmpty() || links[seat].loginBy.isForever())
-            continue;
+        if (!awaitingLogin(seat) || links[seat].loginBy.isForever()) continue;
         const qint64 left = links[seat].loginBy.remainingTime();
         if (first < 0 || left < first) first = left;
     }
@@ -120,9 +119,8 @@ void TServer::armLoginWatch() {
 
 void TServer::loginwatchTimer() {
     for (int seat = 1; seat <= kSeats; ++seat) {
-        TSock* sock = players[seat].sock;
-        if (sock && players[seat].name.isEmpty() && links[seat].loginBy.hasExpired())
-            closeFor(sock, "no login within 10 s");
+        if (awaitingLogin(seat) && links[seat].loginBy.hasExpired())
+            closeFor(players[seat].sock, "no login within 10 s");
     }
     armLoginWatch();
 }
@@ -198,7 +196,7 @@ void TServer::keepClosedLines(int seat, TSock* sock) {
     // that all closed connections share, so many of them cannot slow the rest.
     int kept = 0;
     for (const QByteArray& message : receivedlist.take(sock)) {
-        if (kept == kClosedLinesKept || players[seat].name.isEmpty()) break;
+        if (kept == kClosedLinesKept || !loggedIn(seat)) break;
         const protocol::Split parts = protocol::split(message);
         const protocol::MessageDef* def =
             protocol::find(parts.command, protocol::Direction::ClientToHost);
@@ -262,7 +260,7 @@ void TServer::dispatch(const protocol::MessageDef& def, int seat, const QByteArr
             break;
     }
     // The game requests come only from the four player seats, once logged in.
-    if (!inRange(seat, 1, kPlayerSeats) || players[seat].name.isEmpty()) {
+    if (!inRange(seat, 1, kPlayerSeats) || !loggedIn(seat)) {
         log(QString("dropped %1 from seat %2: not a seated player").arg(def.command).arg(seat));
         return;
     }
@@ -307,7 +305,7 @@ void TServer::dispatch(const protocol::MessageDef& def, int seat, const QByteArr
 void TServer::receivedlogininfo(int seat, const QByteArray& args) {
     Fields f(Msg::logininfo, args);
     tplayer& p = players[seat];
-    if (!p.name.isEmpty()) {
+    if (loggedIn(seat)) {
         log(QString("dropped a second login from seat %1").arg(seat));
         return;
     }
@@ -368,7 +366,7 @@ void TServer::moveSeat(int from, int to) {
 // ---- chat ----------------------------------------------------------------------------
 
 void TServer::relay(int seat, Msg id, const QByteArray& text) {
-    if (players[seat].name.isEmpty()) {
+    if (!loggedIn(seat)) {
         log(QString("dropped a chat line from seat %1: not logged in").arg(seat));
         return;
     }

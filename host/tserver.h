@@ -92,6 +92,10 @@ class TServer : public QObject {
     void relay(int seat, protocol::Msg id, const QByteArray& text);
     std::optional<QByteArray> relayed(int seat, protocol::Msg id, const QByteArray& text);
 
+    // A seat's name is set by its login and cleared when it is freed.
+    bool loggedIn(int seat) const { return !players[seat].name.isEmpty(); }
+    bool awaitingLogin(int seat) const { return players[seat].sock && !loggedIn(seat); }
+
     void dispatch(const protocol::MessageDef& def, int seat, const QByteArray& args);
     void sendTo(int seat, const QByteArray& message);
     void sendToAll(const QByteArray& message);
