@@ -7,9 +7,14 @@ RhythmTimer::RhythmTimer(int intervalMs, std::function<void()> onTick)
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
-        // Armed before the tick's work, which may stop or restart the timer; never
-        // on the tick that just fired, even if the clock reads a little early.
-        arm(std::max(clock_.elapsed(), due_));
+        // The timer counts whole milliseconds on a clock of its own and can fire a
+        // fraction early by ours; a tick never comes before it is due.
+        if (const qint64 early = due_ - clock_.elapsed(); early > 0) {
+            timer_.start(int(early));
+            return;
+        }
+        // Armed before the tick's work, which may stop or restart the timer.
+        arm(clock_.elapsed());  // ticks missed while the program was busy are not made up
         onTick_();
     });
     clock_.start();
