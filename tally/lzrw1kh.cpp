@@ -21,7 +21,19 @@ namespace {
 // Words read from memory are taken apart byte by byte in memory order.
 static_assert(std::endian::native == std::endian::little);
 
-constexpr std::uint16_t kEmpty = 0xFFFF;
+// A hash table entry holds a position in its low 24 bits and the five bytes
+// found there above them. Subtracting an entry from the one for position x
+// leaves, in the low 48 bits, the distance when the first three bytes are
+// equal and at least 2^24 - 2^16 when they are not: one masked compare tests
+// both the bytes and the reach, without reading the earlier bytes. The empty
+// entry's position 0xFFFF lies after every x, so it is never in reach.
+constexpr std::uint64_t kEmpty = 0xFFFF;
+constexpr std::uint64_t kEntryLow = (std::uint64_t{1} << 48) - 1;
+
+inline std::uint64_t entryFor(std::uint32_t x, std::uint64_t bytes) {
+    return (bytes << 24) | x;
+}
+
 constexpr std::uint32_t kMinMatch = 3;
 constexpr std::uint32_t kMaxMatch = 18;
 constexpr std::uint32_t kMaxDistance = 4095;
@@ -210,7 +222,7 @@ template <bool FarIn>
 
 TLZR::TLZR() {
     try {
-        hash_.reset(new std::uint16_t[kHashSize]);
+        hash_.reset(new std::uint64_t[kHashSize]);
         positionHash_.reset(new std::uint16_t[kBlockSize]);
     } catch (const std::bad_alloc&) {
         throw ELzrw1KHCompressor("LZRW1KH : no memory for HASH table");
@@ -222,7 +234,7 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
         throw ELzrw1Exception("LZRW1KH : block of " + std::to_string(count) +
                               " bytes is too large to compress");
     }
-    std::uint16_t* const table = hash_.get();
+    std::uint64_t* const table = hash_.get();
     std::fill_n(table, kHashSize, kEmpty);
 
     const std::uint32_t n = static_cast<std::uint32_t>(count);
@@ -247,14 +259,40 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
     const std::uint32_t wordLimit = n >= 16 ? n - 15 : 0;
     constexpr std::ptrdiff_t kGroupRoom = 2 + 16 * 4;
     constexpr std::uint32_t kGroupReach = 15 * kMaxMatch;
-    while (x + kGroupReach < wordLimit && outLimit - out >= kGroupRoom) {
-        if (control >= 0x10000) {
-            putControl(controlAt, control);
-            controlAt = out;
-            out += 2;
-            control = 1;
-        }
+    // A group of items. The hot path is bound by the time from one position to
+    // the next: for a copy, the lookups and the length. Where most copies are 3
+    // or 4 bytes long (numbers in a table), the fourth and fifth bytes held in
+    // the entries give the length without reading the earlier bytes; where
+    // most are longer (text), testing that would be a mispredicted branch, so
+    // the group's kind follows the copies of the group before.
+    std::uint32_t literals = 0;
+    std::uint32_t longCopies = 0;
+    const auto group = [&]<bool ShortCopies>() {
         do {
+            // After two literals in a row more are likely: then eight positions
+            // are looked up in a plain loop, without the run test (no run of 16
+            // can start there unless the eight bytes from x + 8 are equal) or
+            // the bookkeeping of each item. It stops before a copy.
+            if (literals >= 2 && control < 0x200) {
+                const std::uint8_t* const at = source + x;
+                const std::uint64_t ahead = load64(at + 8);
+                if (((ahead ^ (ahead >> 8)) << 8) != 0) {
+                    const std::uint16_t* const atHash = hashes + x;
+                    std::memcpy(out, at, 8);
+                    std::uint32_t i = 0;
+                    for (; i < 8; ++i) {
+                        const std::uint64_t entry = entryFor(x + i, load64(at + i));
+                        const std::uint64_t old = table[atHash[i]];
+                        if (((entry - old) & kEntryLow) <= kMaxDistance) break;
+                        table[atHash[i]] = entry;
+                    }
+                    out += i;
+                    x += i;
+                    control <<= i;
+                    if (i == 8) continue;
+                    literals = 0;
+                }
+            }
             const std::uint8_t* const ip = source + x;
             const std::uint64_t word = load64(ip);
             const std::uint8_t byte = static_cast<std::uint8_t>(word);
@@ -268,27 +306,47 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
                 if (x + kGroupReach >= wordLimit) break;
                 continue;
             }
-            const std::uint32_t h = hashes[x];
-            const std::uint32_t entry = table[h];
-            table[h] = static_cast<std::uint16_t>(x);
-            // An empty entry (0xFFFF) lies after x, so its unsigned distance is
-            // out of reach too. Whether an entry is in reach is a coin toss on
-            // some data, so it joins the byte test instead of taking a branch.
-            const std::uint32_t distance = x - entry;
-            const std::uint8_t* const from = source + std::min(entry, x);
-            const std::uint64_t diff = load64(from) ^ word;
-            if (((diff & 0xFFFFFF) | (distance >> 12)) == 0) {
-                const std::uint32_t len = copyLength(from, ip, diff, n - x);
-                putCopy(out, distance, len);
+            const std::uint64_t entry = entryFor(x, word);
+            const std::uint64_t previous = table[hashes[x]];
+            const std::uint64_t distance = (entry - previous) & kEntryLow;
+            table[hashes[x]] = entry;
+            if (distance <= kMaxDistance) {
+                const std::uint64_t near = (entry ^ previous) >> 24;
+                longCopies += near == 0;
+                std::uint32_t len;
+                if (ShortCopies && near != 0) {
+                    len = static_cast<std::uint32_t>(std::countr_zero(near)) / 8;
+                } else {
+                    const std::uint8_t* const from = source + static_cast<std::uint16_t>(previous);
+                    len = copyLength(from, ip, load64(from) ^ word, n - x);
+                }
+                putCopy(out, static_cast<std::uint32_t>(distance), len);
                 out += 2;
                 x += len;
                 control = (control << 1) | 1;
+                literals = 0;
                 continue;
             }
             *out++ = byte;
             ++x;
             control <<= 1;
+            ++literals;
         } while (control < 0x10000);
+    };
+    while (x + kGroupReach < wordLimit && outLimit - out >= kGroupRoom) {
+        if (control >= 0x10000) {
+            putControl(controlAt, control);
+            controlAt = out;
+            out += 2;
+            control = 1;
+        }
+        const bool shortCopies = longCopies < 3;
+        longCopies = 0;
+        if (shortCopies) {
+            group.template operator()<true>();
+        } else {
+            group.template operator()<false>();
+        }
     }
 
     while (x < n && out <= outLimit) {
@@ -310,13 +368,16 @@ int TLZR::CompressBlock(const std::uint8_t* source, int count, std::uint8_t* des
         // Fewer than three bytes left: no copy can start here.
         if (n - x >= kMinMatch) {
             const std::uint32_t h = hashes[x];
-            const std::uint32_t entry = table[h];
-            table[h] = static_cast<std::uint16_t>(x);
-            if (x - entry <= kMaxDistance) {
+            const std::uint64_t entry =
+                entryFor(x, byte | (source[x + 1] << 8) | (source[x + 2] << 16));
+            const std::uint64_t distance = (entry - table[h]) & kEntryLow;
+            table[h] = entry;
+            if (distance <= kMaxDistance) {
+                const auto from = static_cast<std::uint32_t>(x - distance);
                 const std::uint32_t len =
-                    matchLength(source + entry, source + x, std::min(kMaxMatch, n - x));
+                    matchLength(source + from, source + x, std::min(kMaxMatch, n - x));
                 if (len >= kMinMatch) {
-                    putCopy(out, x - entry, len);
+                    putCopy(out, static_cast<std::uint32_t>(distance), len);
                     out += 2;
                     x += len;
                     control = (control << 1) | 1;

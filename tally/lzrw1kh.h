@@ -32,7 +32,7 @@ class TLZR {
 
   private:
     static constexpr int kHashSize = 4096;
-    std::unique_ptr<std::uint16_t[]> hash_;
+    std::unique_ptr<std::uint64_t[]> hash_;
     // The hash of every position of the block, worked out ahead of the matcher.
     std::unique_ptr<std::uint16_t[]> positionHash_;
 };

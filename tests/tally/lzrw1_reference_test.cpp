@@ -168,6 +168,42 @@ TEST(ReferenceWriter, MatchesWhenCopiesReachTheirLimits) {
     }
 }
 
+// Stretches of noise of every length up to 40 end in a copy, a run or more
+// noise, so that a stretch of literals can end at any of its positions; small
+// numbers between them make most copies 3 or 4 bytes long, text makes most longer.
+TEST(ReferenceWriter, MatchesWhereverAStretchOfLiteralsEnds) {
+    TLZR coder;
+    const Bytes noise = tallytest::randomBytes(5000, 21);
+    const Bytes text = tallytest::textBytes(3000, 22);
+    std::mt19937 gen(23);
+    for (int round = 0; round < 4; ++round) {
+        Bytes piece(text.begin(), text.begin() + 400);
+        std::size_t at = 0;
+        for (std::size_t stretch = 0; stretch <= 40 && piece.size() < 32000; ++stretch) {
+            piece.insert(piece.end(), noise.begin() + at, noise.begin() + at + stretch);
+            at += stretch;
+            switch ((stretch + round) % 4) {
+                case 0:  // a copy of the text before
+                    piece.insert(piece.end(), text.begin() + gen() % 300, text.begin() + 300);
+                    break;
+                case 1:  // a run, starting anywhere among the next eight positions
+                    piece.insert(piece.end(), 16 + gen() % 8, static_cast<std::uint8_t>(gen()));
+                    break;
+                case 2:  // small numbers: short copies
+                    for (int i = 0; i < 200; ++i) {
+                        piece.push_back(static_cast<std::uint8_t>(gen() % 20));
+                        piece.push_back(0);
+                    }
+                    break;
+                default:  // a copy of noise just written
+                    piece.insert(piece.end(), noise.begin() + at - stretch / 2, noise.begin() + at);
+            }
+        }
+        piece.resize(std::min<std::size_t>(piece.size(), TLZR::kBlockSize));
+        expectSameAsReference(coder, piece, "stretches, round " + std::to_string(round));
+    }
+}
+
 TEST(ReferenceWriter, MatchesNearTheStoredFallback) {
     TLZR coder;
     // Pieces that compress to about their own size: some just fit, some do not.
