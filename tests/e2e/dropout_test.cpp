@@ -2,8 +2,6 @@
 // quivelo-bot: one comes back to his seat, one vanishes without a close.
 #include <gtest/gtest.h>
 
-#include <sched.h>
-
 #include "tests/e2e/program.h"
 #include "tests/support/eventloop.h"
 #include "tests/support/peer.h"
@@ -23,10 +21,6 @@ std::unique_ptr<TestClient> startGameWithBob(quint16 port, Program& ann) {
     bob->send("CMD_logininfo+2+2.0.10+Bob");
     EXPECT_FALSE(bob->waitFor("CMD_newplayerinfo+2+Bob").isEmpty());
     return bob;
-}
-
-int run(const QString& command) {
-    return std::system(qPrintable(command + " >/dev/null 2>&1"));
 }
 
 }  // namespace
@@ -53,17 +47,15 @@ TEST(Dropout, APlayerWhoDropsOutComesBackToHisSeatAndPlaysTheGameToItsEnd) {
 }
 
 TEST(Dropout, APeerThatVanishesWithoutACloseIsFoundAndTheGameGoesOn) {
-    // A private network, where dropping the peer's packets disturbs nothing else.
-    if (::unshare(CLONE_NEWNET) != 0 || run("ip link set lo up") != 0 ||
-        run("nft add table inet vanish") != 0)
+    if (!enterPrivateNetwork() || shell("nft add table inet vanish") != 0)
         GTEST_SKIP() << "needs root, a network namespace and nftables";
     Program host("quivelo-host"), ann("quivelo-bot");
     const quint16 port = startHost(host, {"--keepalive", "1,1,2"});
     ASSERT_NE(port, 0);
     auto bob = startGameWithBob(port, ann);
     const quint16 bobPort = bob->socket().localPort();
-    ASSERT_EQ(run("nft add chain inet vanish out '{ type filter hook output priority 0; }'"), 0);
-    ASSERT_EQ(run(QString("nft add rule inet vanish out tcp sport %1 drop").arg(bobPort)), 0);
+    ASSERT_EQ(shell("nft add chain inet vanish out '{ type filter hook output priority 0; }'"), 0);
+    ASSERT_EQ(shell(QString("nft add rule inet vanish out tcp sport %1 drop").arg(bobPort)), 0);
 
     ASSERT_TRUE(waitUntil(
         [&] { return host.errors().contains("seat 2: no answer to keepalive probes"); }, 15000))

@@ -2,9 +2,14 @@
 // too many connections, hostile peers, and tally saves that fail part-way.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+
 #include <csignal>
 #include <functional>
 
@@ -161,6 +166,63 @@ TEST(Faults, AFloodingPeerIsClosedAndTheOthersPlayOn) {
     EXPECT_TRUE(host.errors().contains("seat 2: more than 100 messages waiting"));
     ann->send("CMD_chat+1+on we go|clLime");
     EXPECT_FALSE(ann->waitFor("CMD_chat+ann chats: on we go").isEmpty());
+}
+
+TEST(Faults, APeerThatNeverReadsIsCutOffAtItsOutputLimitAndTheOthersPlayOn) {
+    // Loopback's socket buffers can hold megabytes; kept small in a network of
+    // the test's own, what piles up is the host's own output for the peer.
+    if (!enterPrivateNetwork() || shell("sysctl -w net.ipv4.tcp_wmem='4096 4096 4096'") != 0)
+        GTEST_SKIP() << "needs root and a network namespace";
+    Program host("quivelo-host");
+    const quint16 port = startHost(host);
+    auto ann = join(port, "ann");
+
+    // The sleeper logs in to seat 2 and never reads a byte.
+    const int sleeper = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int smallBuffer = 4096;
+    ::setsockopt(sleeper, SOL_SOCKET, SO_RCVBUF, &smallBuffer, sizeof smallBuffer);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(sleeper, reinterpret_cast<sockaddr*>(&to), sizeof to), 0);
+    const QByteArray login = QByteArray("CMD_logininfo+2+2.0.10+sleeper") + char(0xFF);
+    ASSERT_EQ(::send(sleeper, login.data(), size_t(login.size()), 0), login.size());
+    ASSERT_FALSE(ann->waitFor("CMD_newplayerinfo+2+sleeper").isEmpty());
+
+    // Rounds of six talkers, each with a full burst of long lines the host
+    // relays to everybody, the sleeper too.
+    const QByteArray text = QByteArray(1000, 'z') + "|clLime";
+    const auto cutOff = [&] {
+        return host.errors().contains("seat 2: more than 1 MiB of output waiting, closed");
+    };
+    int rounds = 0;
+    for (; rounds < 100 && !cutOff(); ++rounds) {
+        std::vector<std::unique_ptr<TestClient>> talkers;
+        for (int i = 0; i < 6; ++i) {
+            auto& t = talkers.emplace_back(std::make_unique<TestClient>());
+            ASSERT_TRUE(t->connectTo(port));
+            const QByteArray seat = t->waitFor("CMD_sendlogininfo+").mid(18);
+            t->send("CMD_logininfo+" + seat + "+2.0.10+talker" + char('a' + i));
+            for (int j = 0; j < 5; ++j)
+                t->send("CMD_chat+" + seat + "+" + text);
+        }
+        int relayed = 0;
+        ASSERT_TRUE(waitUntil([&] {
+            for (const QByteArray& m : ann->takeNew())
+                relayed += m.contains(" chats: zzz");
+            return relayed == 30 || cutOff();
+        })) << relayed
+            << " lines relayed in round " << rounds;
+    }
+    ASSERT_TRUE(cutOff()) << rounds << " rounds; " << host.errors().toStdString();
+    // The others were told and play on.
+    EXPECT_TRUE(
+        waitUntil([&] { return ann->messages().contains("CMD_playerdisconnected+2+sleeper"); }));
+    ::close(sleeper);
+    EXPECT_FALSE(ann->closedByPeer());
+    ann->send("CMD_chat+1+still here|clLime");
+    EXPECT_FALSE(ann->waitFor("CMD_chat+ann chats: still here").isEmpty());
 }
 
 TEST(Faults, MalformedAndSpoofedMessagesLeaveTheGameExactlyAsItWas) {

@@ -4,7 +4,10 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
+#include <sched.h>
+
 #include <csignal>
+#include <cstdlib>
 
 #include "tests/support/eventloop.h"
 
@@ -79,4 +82,12 @@ quint16 startHost(Program& host, const QStringList& moreArguments) {
         return m.hasMatch();
     });
     return quint16(m.captured(1).toUInt());
+}
+
+int shell(const QString& command) {
+    return std::system(qPrintable(command + " >/dev/null 2>&1"));
+}
+
+bool enterPrivateNetwork() {
+    return ::unshare(CLONE_NEWNET) == 0 && shell("ip link set lo up") == 0;
 }

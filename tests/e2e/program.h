@@ -44,3 +44,9 @@ std::unique_ptr<QTemporaryDir> makeRuntimeDir();
 
 // Starts `host` (quivelo-host) on a free port and returns the port it reports, or 0.
 quint16 startHost(Program& host, const QStringList& moreArguments = {});
+
+// Runs a shell command with its output discarded; its exit status.
+int shell(const QString& command);
+// Moves the calling process into a network namespace of its own with loopback up,
+// where firewall rules and network settings disturb nothing else. False without root.
+bool enterPrivateNetwork();
