@@ -171,7 +171,9 @@ TEST(Faults, AFloodingPeerIsClosedAndTheOthersPlayOn) {
 TEST(Faults, APeerThatNeverReadsIsCutOffAtItsOutputLimitAndTheOthersPlayOn) {
     // Loopback's socket buffers can hold megabytes; kept small in a network of
     // the test's own, what piles up is the host's own output for the peer.
-    if (!enterPrivateNetwork() || shell("sysctl -w net.ipv4.tcp_wmem='4096 4096 4096'") != 0)
+    QFile sendBuffers("/proc/sys/net/ipv4/tcp_wmem");
+    if (!enterPrivateNetwork() || !sendBuffers.open(QIODevice::WriteOnly) ||
+        sendBuffers.write("4096 4096 4096\n") < 0 || !sendBuffers.flush())
         GTEST_SKIP() << "needs root and a network namespace";
     Program host("quivelo-host");
     const quint16 port = startHost(host);
